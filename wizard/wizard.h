@@ -1,0 +1,5 @@
+// The copy wizard: from the source question to the finished, set-up copy. On return RunOutcome
+// is OUTCOME_ENDED (the user ended the run) or OUTCOME_COMPLETED (the report follows).
+#pragma once
+
+void RunCopyWizard();
