@@ -3,3 +3,7 @@
 #pragma once
 
 void RunCopyWizard();
+
+// The questions: source, volume, target, name, confirmation. False when the user ended the run
+// (RunOutcome is then 1); true when the copy run may begin.
+bool RunWizardSequence();
