@@ -1,4 +1,0 @@
-// Stand-in until the wizard's questions are in.
-#include "wizard/wizard.h"
-
-bool RunWizardSequence() { return false; }
