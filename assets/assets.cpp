@@ -103,10 +103,12 @@ HBITMAP JpegToBitmap(const unsigned char* data, size_t size) {
     size_t src_stride = size_t(width) * 3;
     size_t dst_stride = (src_stride + 3) & ~size_t(3);
     for (int y = 0; y < height; ++y)
-        std::memcpy(static_cast<unsigned char*>(bits) + dst_stride * y,
-                    bgr.data() + src_stride * y, src_stride);
+        std::memcpy(static_cast<unsigned char*>(bits) + dst_stride * y, bgr.data() + src_stride * y,
+                    src_stride);
     GdiFlush();
     return bitmap;
 }
 
-HBITMAP DecodeBackgroundImage() { return JpegToBitmap(BackgroundImage, BackgroundImageSize()); }
+HBITMAP DecodeBackgroundImage() {
+    return JpegToBitmap(BackgroundImage, BackgroundImageSize());
+}

@@ -13,9 +13,15 @@
 
 namespace {
 
-uint16_t U16(const unsigned char* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t U32(const unsigned char* p) { return uint32_t(U16(p)) | uint32_t(U16(p + 2)) << 16; }
-uint16_t BigU16(const unsigned char* p) { return uint16_t(p[0] << 8 | p[1]); }
+uint16_t U16(const unsigned char* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
+uint32_t U32(const unsigned char* p) {
+    return uint32_t(U16(p)) | uint32_t(U16(p + 2)) << 16;
+}
+uint16_t BigU16(const unsigned char* p) {
+    return uint16_t(p[0] << 8 | p[1]);
+}
 
 // Where the JPEG's own bytes end: walks the markers to the scan, then the entropy-coded data to
 // the end-of-image marker. 0 when the structure is broken.
@@ -32,7 +38,8 @@ size_t JpegLength(const unsigned char* p, size_t limit) {
         if (marker == 0xDA) {
             // Inside scan data 0xFF is followed by 0x00 (stuffing) or a restart marker.
             while (pos + 1 < limit) {
-                if (p[pos] == 0xFF && p[pos + 1] != 0x00 && (p[pos + 1] < 0xD0 || p[pos + 1] > 0xD7))
+                if (p[pos] == 0xFF && p[pos + 1] != 0x00 &&
+                    (p[pos + 1] < 0xD0 || p[pos + 1] > 0xD7))
                     break;
                 ++pos;
             }

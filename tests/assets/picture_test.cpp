@@ -10,7 +10,9 @@
 
 namespace {
 
-uint16_t BigU16(const unsigned char* p) { return uint16_t(p[0] << 8 | p[1]); }
+uint16_t BigU16(const unsigned char* p) {
+    return uint16_t(p[0] << 8 | p[1]);
+}
 
 struct Segment {
     unsigned char marker;
@@ -42,7 +44,8 @@ double Brightness(const std::vector<unsigned char>& bgr, int width, int x0, int 
     double sum = 0;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
-            for (int c = 0; c < 3; ++c) sum += bgr[(size_t(y) * width + x) * 3 + c];
+            for (int c = 0; c < 3; ++c)
+                sum += bgr[(size_t(y) * width + x) * 3 + c];
     return sum / (3.0 * (x1 - x0) * (y1 - y0));
 }
 
@@ -68,8 +71,8 @@ TEST(AssetPicture, IsABaselineJfif102PictureOf640x480At100Dpi) {
 
     int frames = 0;
     for (const Segment& s : segments) {
-        bool frame = s.marker >= 0xC0 && s.marker <= 0xCF && s.marker != 0xC4 &&
-                     s.marker != 0xC8 && s.marker != 0xCC;
+        bool frame = s.marker >= 0xC0 && s.marker <= 0xCF && s.marker != 0xC4 && s.marker != 0xC8 &&
+                     s.marker != 0xCC;
         if (!frame) continue;
         ++frames;
         EXPECT_EQ(0xC0, s.marker) << "not baseline sequential DCT with Huffman coding";
@@ -116,8 +119,8 @@ TEST(AssetPicture, BecomesImage1AsA640x480BitmapWithTheDecodedPixels) {
     // Rows in the bitmap run top-down like the decoder's: compare a few whole rows.
     const unsigned char* bits = static_cast<const unsigned char*>(dib.dsBm.bmBits);
     for (int y : {0, 100, 256, 479})
-        EXPECT_EQ(0, memcmp(bits + size_t(dib.dsBm.bmWidthBytes) * y, &bgr[size_t(y) * 640 * 3],
-                            640 * 3))
+        EXPECT_EQ(
+            0, memcmp(bits + size_t(dib.dsBm.bmWidthBytes) * y, &bgr[size_t(y) * 640 * 3], 640 * 3))
             << "row " << y;
     DeleteObject(image);
 }
@@ -130,7 +133,10 @@ struct Damage {
 
 const Damage kDamages[] = {
     {"empty", [] { return std::vector<unsigned char>(); }},
-    {"start marker only", [] { return std::vector<unsigned char>{0xFF, 0xD8}; }},
+    {"start marker only",
+     [] {
+         return std::vector<unsigned char>{0xFF, 0xD8};
+     }},
     {"not a JPEG", [] { return std::vector<unsigned char>(4096, 0x5A); }},
     {"cut inside the headers",
      [] {

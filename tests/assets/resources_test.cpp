@@ -76,7 +76,7 @@ TEST(AssetResources, VersionRecordCarriesTheProgramsNumbersAndNames) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(MAKELONG(0, 1), LONG(fixed->dwFileVersionMS)); // 1.0
+    EXPECT_EQ(MAKELONG(0, 1), LONG(fixed->dwFileVersionMS));  // 1.0
     EXPECT_EQ(MAKELONG(22, 0), LONG(fixed->dwFileVersionLS)); // .0.22
     EXPECT_EQ(0u, fixed->dwProductVersionMS);
     EXPECT_EQ(2015u, fixed->dwProductVersionLS);
@@ -139,9 +139,9 @@ TEST_F(DuploraExe, IconGroupHoldsSixUncompressed32BitImages) {
         EXPECT_EQ(DWORD(BI_RGB), dib->biCompression);
         size_t mask = size_t((side + 31) / 32) * 4 * side;
         EXPECT_EQ(40 + size_t(side) * side * 4 + mask, image.size()) << side;
-        HICON icon = CreateIconFromResourceEx(
-            reinterpret_cast<PBYTE>(&image[0]), DWORD(image.size()), TRUE, 0x00030000, side,
-            side, LR_DEFAULTCOLOR);
+        HICON icon =
+            CreateIconFromResourceEx(reinterpret_cast<PBYTE>(&image[0]), DWORD(image.size()), TRUE,
+                                     0x00030000, side, side, LR_DEFAULTCOLOR);
         EXPECT_NE(nullptr, icon) << side;
         if (icon) DestroyIcon(icon);
     }
