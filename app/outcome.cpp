@@ -5,6 +5,7 @@
 #include "ui/loops.h"
 #include "ui/modal.h"
 #include "ui/windows.h"
+#include "wizard/sound.h"
 
 #include <windows.h>
 
@@ -29,4 +30,5 @@ void EndSequence() {
     CloseAllWindows();
     ReleaseImages();
     ReleaseFonts();
+    ReleaseSound();
 }

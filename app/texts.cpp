@@ -107,6 +107,19 @@ const StoredText kTexts[] = {
     {60,
          "Der Kopiervorgang wird soeben ausgeführt und kann bis zu 15 Minuten dauern.|"
          "Wir empfehlen dringend während dieser Zeit keine weiteren Arbeiten am Rechner auszuführen! Der Kopiervorgang darf nicht abgebrochen werden!"},
+    {61,
+         "Der Kopiervorgang ist unvollständig!"},
+    {62,
+         "Die SH3-Installation wurde NICHT vollständig kopiert!|"
+         "Die Kopie ist nicht spielbereit und wird nicht eingerichtet.|"
+         "|"
+         "      Was bereits kopiert wurde, liegt unter:|"
+         "      » "},
+    {63,
+         "|"
+         "|"
+         "      Erster Fehler des Kopierprogramms:|"
+         "      » "},
     {70,
          "Kopiervorgang erfolgreich abgeschlossen!"},
     {71,
@@ -243,6 +256,19 @@ const StoredText kTexts[] = {
     {60,
          "The copy-process is being executed now and can take up to 15 minutes.|"
          "We strongly recommend NOT to use your computer for other tasks during the process! The copy-process may NOT be aborted!"},
+    {61,
+         "The copy-process is incomplete!"},
+    {62,
+         "The SH3-installation has NOT been copied completely!|"
+         "The copy is not ready for use and will not be set up.|"
+         "|"
+         "      What has been copied so far is located at:|"
+         "      » "},
+    {63,
+         "|"
+         "|"
+         "      First error of the copy-program:|"
+         "      » "},
     {70,
          "The copy-process has been completed successfully."},
     {71,
