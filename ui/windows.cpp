@@ -136,6 +136,25 @@ void SetGadgetColours(int gadget, COLORREF text, COLORREF back) {
     g.brush = CreateSolidBrush(back);
 }
 
+void RaiseGadget(HWND hwnd) {
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The system puts a new child beneath its siblings. Stacked that way the picture would cover the
+// StatusLine shown later, and a text gadget the buttons lying on it. So every new gadget goes on
+// top of those made before it, and the window's buttons on top of everything, where they are
+// drawn and receive the clicks.
+void PlaceInZOrder(const GadgetSpec& spec) {
+    RaiseGadget(gGadgets[spec.number].hwnd);
+    if (spec.kind == GADGET_BUTTON) return;
+    for (int i = 0; i < kGadgetSpecCount; i++) {
+        const GadgetSpec& other = kGadgetSpecs[i];
+        if (other.window == spec.window && other.kind == GADGET_BUTTON &&
+            gGadgets[other.number].hwnd)
+            RaiseGadget(gGadgets[other.number].hwnd);
+    }
+}
+
 // Creates the gadget of the layout table with this number on its window.
 void CreateGadget(int number) {
     const GadgetSpec* spec = FindGadgetSpec(number);
@@ -147,10 +166,7 @@ void CreateGadget(int number) {
     if (!hwnd) return;
     gGadgets[number] = {hwnd, spec->window, false, 0, 0, nullptr};
     if (spec->font) SendMessageA(hwnd, WM_SETFONT, (WPARAM)GetFont(spec->font), TRUE);
-    if (spec->kind == GADGET_BUTTON) {
-        // Buttons stay above the text and picture gadgets they lie on, for painting and clicks.
-        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    PlaceInZOrder(*spec);
     if (spec->kind == GADGET_TEXT) SetGadgetColours(number, spec->textColour, spec->backColour);
 }
 
