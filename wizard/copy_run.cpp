@@ -214,7 +214,7 @@ void CopyRun() {
     ShowGadget(GADGET_STATUS);
     SetGadgetText(GADGET_STATUS, GetText(60).c_str());
     // The notice must be on screen before the thread starts waiting.
-    if (HWND start = WindowHandle(WINDOW_START)) UpdateWindow(start);
+    if (HWND status = GadgetHandle(GADGET_STATUS)) UpdateWindow(status);
     PumpWithoutEvents();
 
     std::string copyFolder = TargetRoot + CopyName + "\\";
