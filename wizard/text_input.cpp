@@ -47,12 +47,16 @@ void Finish(bool ok) {
         gRequester.result = text;
     }
     DestroyWindow(gRequester.window);
+    // Finish may run inside a message sent from another thread (a click delivered by
+    // BM_CLICK), which GetMessage handles without returning: wake the loop so it sees the
+    // window is gone.
+    PostMessageA(nullptr, WM_NULL, 0, 0);
 }
 
 void OnCommand(WPARAM wp) {
     int id = LOWORD(wp);
-    if (id == INPUT_OK_ID || id == IDOK) Finish(true);
-    if (id == IDCANCEL) Finish(false);
+    if ((id == INPUT_OK_ID && HIWORD(wp) == BN_CLICKED) || id == IDOK) Finish(true);
+    else if (id == IDCANCEL) Finish(false);
 }
 
 LRESULT CALLBACK RequesterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

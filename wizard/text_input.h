@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
-// The window's class name and the ids of its controls, for a driver that finds and reads it.
+// The window's class name and the ids of its controls, for a driver that finds and reads it. The
+// ids stay clear of IDOK and IDCANCEL, which the window takes as OK and cancel.
 extern const char kInputRequesterClass[];
-enum { INPUT_PROMPT_ID = 1, INPUT_FIELD_ID = 2, INPUT_OK_ID = 3 };
+enum { INPUT_PROMPT_ID = 101, INPUT_FIELD_ID = 102, INPUT_OK_ID = 103 };
