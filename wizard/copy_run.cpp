@@ -64,8 +64,8 @@ std::string MakeFreshTempFolder() {
     if (length == 0 || length >= sizeof temp) return "";
     std::string base = WithBackslash(temp) + "Duplora-" + std::to_string(GetCurrentProcessId());
     for (int attempt = 0; attempt < 100; attempt++) {
-        std::string folder = base + "-" + std::to_string(GetTickCount()) + "-" +
-                             std::to_string(attempt);
+        std::string folder =
+            base + "-" + std::to_string(GetTickCount()) + "-" + std::to_string(attempt);
         if (CreateDirectoryA(folder.c_str(), nullptr)) return folder + "\\";
         if (GetLastError() != ERROR_ALREADY_EXISTS) return "";
     }
@@ -141,8 +141,8 @@ void PauseKeepingWindowsPainted(DWORD milliseconds) {
     for (;;) {
         DWORD elapsed = GetTickCount() - start;
         if (elapsed >= milliseconds) return;
-        DWORD woken = MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed,
-                                                QS_ALLINPUT);
+        DWORD woken =
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0) PumpWithoutEvents();
     }
 }

@@ -12,8 +12,8 @@ std::string CopyCommandLine(const std::string& program, const std::string& param
 
 // What one run of the copy program came to.
 struct CopyResult {
-    bool written = false;  // "kopier.exe" could be written out
-    bool started = false;  // a process was started
+    bool written = false; // "kopier.exe" could be written out
+    bool started = false; // a process was started
     bool exitKnown = false;
     unsigned long exitCode = 0;
     std::string folder;         // where "kopier.exe" and "kopier.ini" lay

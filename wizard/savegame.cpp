@@ -39,7 +39,8 @@ bool PatchSavegameName(const std::string& dllPath, const std::string& name) {
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = false;
-    if (SetFilePointer(file, kSavegameNameOffset, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER) {
+    if (SetFilePointer(file, kSavegameNameOffset, nullptr, FILE_BEGIN) !=
+        INVALID_SET_FILE_POINTER) {
         DWORD written = 0;
         ok = WriteFile(file, name.data(), (DWORD)name.size(), &written, nullptr) &&
              written == name.size();

@@ -67,12 +67,12 @@ int CreateShortcut(const std::string& target, const std::string& linkFile,
 }
 
 std::string JsgmeIniText(const std::string& copyPath) {
-    const char* lines[] = {"[MODS FOLDER]",    "Name=MODS",      "[JSGME DETAILS]",
-                           nullptr,            "[FORM SIZE]",    "Main Height=594",
-                           "Main Left=565",    "Main Top=5",     "Main Width=456",
-                           "Main WindowState=0"};
+    const char* lines[] = {"[MODS FOLDER]",  "Name=MODS",         "[JSGME DETAILS]", nullptr,
+                           "[FORM SIZE]",    "Main Height=594",   "Main Left=565",   "Main Top=5",
+                           "Main Width=456", "Main WindowState=0"};
     std::string text;
-    for (const char* line : lines) text += (line ? line : "FullPath=" + copyPath + "JSGME.EXE") + "\r\n";
+    for (const char* line : lines)
+        text += (line ? line : "FullPath=" + copyPath + "JSGME.EXE") + "\r\n";
     return text;
 }
 

@@ -19,7 +19,9 @@ unsigned long ReadLittle32(const unsigned char* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | ((unsigned long)p[3] << 24);
 }
 
-unsigned ReadLittle16(const unsigned char* p) { return p[0] | (p[1] << 8); }
+unsigned ReadLittle16(const unsigned char* p) {
+    return p[0] | (p[1] << 8);
+}
 
 // Opens the default device once; a machine without one is not asked again.
 IDirectSound* SoundOutput() {
@@ -27,8 +29,8 @@ IDirectSound* SoundOutput() {
     gDeviceTried = true;
     gDirectSoundLibrary = LoadLibraryA("DSOUND.DLL");
     if (!gDirectSoundLibrary) return nullptr;
-    auto create = (DirectSoundCreateFunction)(void*)GetProcAddress(gDirectSoundLibrary,
-                                                                    "DirectSoundCreate");
+    auto create =
+        (DirectSoundCreateFunction)(void*)GetProcAddress(gDirectSoundLibrary, "DirectSoundCreate");
     IDirectSound* device = nullptr;
     if (!create || FAILED(create(nullptr, &device, nullptr)) || !device) return nullptr;
     HWND owner = WindowHandle(WINDOW_START);
@@ -52,8 +54,8 @@ bool FillBuffer(IDirectSoundBuffer* buffer, const WaveParts& wave) {
     void* first = nullptr;
     void* second = nullptr;
     DWORD firstBytes = 0, secondBytes = 0;
-    if (FAILED(buffer->Lock(0, (DWORD)wave.sampleBytes, &first, &firstBytes, &second,
-                            &secondBytes, 0)))
+    if (FAILED(buffer->Lock(0, (DWORD)wave.sampleBytes, &first, &firstBytes, &second, &secondBytes,
+                            0)))
         return false;
     size_t copied = firstBytes < wave.sampleBytes ? firstBytes : wave.sampleBytes;
     memcpy(first, wave.samples, copied);
@@ -112,7 +114,8 @@ bool PlayWave(const unsigned char* data, size_t size) {
     description.dwSize = sizeof description;
     // Heard even while the copy program's window has the focus.
     description.dwFlags = DSBCAPS_GLOBALFOCUS;
-    description.dwBufferBytes = (DWORD)(wave.sampleBytes - wave.sampleBytes % wave.format.nBlockAlign);
+    description.dwBufferBytes =
+        (DWORD)(wave.sampleBytes - wave.sampleBytes % wave.format.nBlockAlign);
     description.lpwfxFormat = &wave.format;
     IDirectSoundBuffer* buffer = nullptr;
     if (FAILED(device->CreateSoundBuffer(&description, &buffer, nullptr)) || !buffer) return false;
@@ -125,7 +128,9 @@ bool PlayWave(const unsigned char* data, size_t size) {
     return true;
 }
 
-void PlayCompletionSound() { PlayWave(CompletionSound, CompletionSoundSize()); }
+void PlayCompletionSound() {
+    PlayWave(CompletionSound, CompletionSoundSize());
+}
 
 void ReleaseSound() {
     ReleaseSound0();

@@ -37,7 +37,9 @@ std::wstring Wide(const std::string& text) {
 
 // The fixture holds paths past 260 characters and names outside the ANSI code page: walk it
 // with the wide calls and the "\\?\" prefix.
-std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
+std::wstring Long(const std::wstring& path) {
+    return L"\\\\?\\" + path;
+}
 
 std::string ReadWide(const std::wstring& path) {
     HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -46,7 +48,8 @@ std::string ReadWide(const std::wstring& path) {
     std::string bytes;
     char buffer[65536];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got)
+        bytes.append(buffer, got);
     CloseHandle(file);
     return bytes;
 }
@@ -278,9 +281,13 @@ class FullRun : public ::testing::Test {
     std::string work_, sourceBase_, source_, targetRoot_, copyName_, copy_, desktopFolder_;
 };
 
-TEST_F(FullRun, EnglishCompleteRun) { CompleteRun(GADGET_ENGLISH); }
+TEST_F(FullRun, EnglishCompleteRun) {
+    CompleteRun(GADGET_ENGLISH);
+}
 
-TEST_F(FullRun, GermanCompleteRun) { CompleteRun(GADGET_DEUTSCH); }
+TEST_F(FullRun, GermanCompleteRun) {
+    CompleteRun(GADGET_DEUTSCH);
+}
 
 // A file large enough that the copy is still running when its window is first seen; sparse on
 // disk, so making it costs nothing.

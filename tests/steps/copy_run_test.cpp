@@ -23,16 +23,18 @@ TEST(CopyParameters, AreBuiltWithoutQuotesBlanksKept) {
         {"C:\\Programme (x86)\\Ubisoft\\SH3\\", "D:\\Meine Spiele\\", "SH3_MP",
          "C:\\Programme (x86)\\Ubisoft\\SH3\\*.* D:\\Meine Spiele\\SH3_MP\\*.* /e/s/u/be/ot/r-"},
     };
-    for (const Case& c : cases) EXPECT_EQ(CopyParameters(c.source, c.target, c.name), c.expected);
+    for (const Case& c : cases)
+        EXPECT_EQ(CopyParameters(c.source, c.target, c.name), c.expected);
 }
 
 TEST(CopyParameters, CommandLineIsTheQuotedProgramOneBlankAndTheParameters) {
-    std::string parameters = CopyParameters("E:\\Games\\SilentHunterIII\\", "D:\\",
-                                            "SilentHunterIII_MultiPlayer");
+    std::string parameters =
+        CopyParameters("E:\\Games\\SilentHunterIII\\", "D:\\", "SilentHunterIII_MultiPlayer");
     EXPECT_EQ(CopyCommandLine("kopier.exe", parameters),
               "\"kopier.exe\" E:\\Games\\SilentHunterIII\\*.* "
               "D:\\SilentHunterIII_MultiPlayer\\*.* /e/s/u/be/ot/r-");
-    EXPECT_EQ(CopyCommandLine("C:\\Work Dir\\kopier.exe", "a b"), "\"C:\\Work Dir\\kopier.exe\" a b");
+    EXPECT_EQ(CopyCommandLine("C:\\Work Dir\\kopier.exe", "a b"),
+              "\"C:\\Work Dir\\kopier.exe\" a b");
 }
 
 class CopyRunTest : public ::testing::Test {
@@ -54,7 +56,8 @@ class CopyRunTest : public ::testing::Test {
         for (const char* name : {"FAKE_KOPIER_RECORD", "FAKE_KOPIER_SH3", "FAKE_KOPIER_EXIT",
                                  "FAKE_KOPIER_ERROR", "FAKE_KOPIER_ERROR_PATH"})
             SetEnvironmentVariableA(name, nullptr);
-        for (const std::string& folder : {work_, target_, source_}) RemoveTree(folder);
+        for (const std::string& folder : {work_, target_, source_})
+            RemoveTree(folder);
     }
     CopyResult Run(const std::string& workDir) {
         return RunCopyProgram((const unsigned char*)tool_.data(), tool_.size(), workDir,
@@ -117,7 +120,10 @@ TEST_F(CopyRunTest, OnlyExitCodeZeroWithTheGameInTheNewFolderCountsAsACopy) {
         const char* exitCode;
         const char* makesGame;
         bool complete;
-    } cases[] = {{"0", "1", true}, {"1", "1", false}, {"3", "0", false}, {"0", "0", false},
+    } cases[] = {{"0", "1", true},
+                 {"1", "1", false},
+                 {"3", "0", false},
+                 {"0", "0", false},
                  {"2", "1", false}};
     for (const Case& c : cases) {
         SetEnvironmentVariableA("FAKE_KOPIER_EXIT", c.exitCode);

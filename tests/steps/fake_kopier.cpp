@@ -47,8 +47,9 @@ int main() {
     }
     int exitCode = atoi(Env("FAKE_KOPIER_EXIT").c_str());
     if (FILE* f = fopen("kopier.ini", "wb")) {
-        fprintf(f, "[Result]\r\nExitCode=%d\r\nFiles=1\r\nFolders=1\r\nBytes=0\r\nFailures=%d\r\n"
-                   "FirstErrorPath=%s\r\nFirstError=%s\r\n",
+        fprintf(f,
+                "[Result]\r\nExitCode=%d\r\nFiles=1\r\nFolders=1\r\nBytes=0\r\nFailures=%d\r\n"
+                "FirstErrorPath=%s\r\nFirstError=%s\r\n",
                 exitCode, exitCode ? 1 : 0, Env("FAKE_KOPIER_ERROR_PATH").c_str(),
                 Env("FAKE_KOPIER_ERROR").c_str());
         fclose(f);

@@ -10,8 +10,8 @@ namespace {
 TEST(ReportText, EnglishExample) {
     FillTextTable();
     Language = 1;
-    std::string report = ReportText("D:\\SH3_MP\\", "C:\\Users\\Player\\Documents\\", "MP1",
-                                     "SH3_MP");
+    std::string report =
+        ReportText("D:\\SH3_MP\\", "C:\\Users\\Player\\Documents\\", "MP1", "SH3_MP");
     EXPECT_EQ(report, "\n"
                       "The selected SH3-installation has been copied successfully.\n"
                       "\n"

@@ -21,16 +21,45 @@ TEST(SavegameName, RuleTable) {
         const char* name;
         bool accepted;
     } cases[] = {
-        {"abc", true},   {"MP1", true},   {"a b", true},   {"1.2", true},
+        {"abc", true},
+        {"MP1", true},
+        {"a b", true},
+        {"1.2", true},
         {"\xC4\xD6\xDC", true}, // the three German capitals with umlauts, Windows-1252
-        {"\xE4\xF6\xFC", true},  {"_-_", true},  {"con1", false}, {"CO N", false},
-        {"sh3", false},  {"Sh3", false},  {"sH3", false},  {"SH3", false},
-        {"AB", false},   {"ABCD", false}, {"", false},     {"   ", false},
-        {"ab ", false},  {"ab.", false},  {"a\\b", false}, {"a/b", false},
-        {"a:b", false},  {"a*b", false},  {"a?b", false},  {"a\"b", false},
-        {"a<b", false},  {"a>b", false},  {"a|b", false},  {"a\tb", false},
-        {"\x01" "ab", false}, {"CON", false}, {"con", false}, {"Prn", false},
-        {"aux", false},  {"nUl", false},  {"COM", true},  {".ab", true},
+        {"\xE4\xF6\xFC", true},
+        {"_-_", true},
+        {"con1", false},
+        {"CO N", false},
+        {"sh3", false},
+        {"Sh3", false},
+        {"sH3", false},
+        {"SH3", false},
+        {"AB", false},
+        {"ABCD", false},
+        {"", false},
+        {"   ", false},
+        {"ab ", false},
+        {"ab.", false},
+        {"a\\b", false},
+        {"a/b", false},
+        {"a:b", false},
+        {"a*b", false},
+        {"a?b", false},
+        {"a\"b", false},
+        {"a<b", false},
+        {"a>b", false},
+        {"a|b", false},
+        {"a\tb", false},
+        {"\x01"
+         "ab",
+         false},
+        {"CON", false},
+        {"con", false},
+        {"Prn", false},
+        {"aux", false},
+        {"nUl", false},
+        {"COM", true},
+        {".ab", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SavegameNameAccepted(c.name), c.accepted) << "\"" << c.name << "\"";
@@ -45,7 +74,8 @@ class PatchTest : public ::testing::Test {
 
 std::string PatternBytes(size_t size) {
     std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; i++) bytes[i] = char((i * 7 + 3) & 0xFF);
+    for (size_t i = 0; i < size; i++)
+        bytes[i] = char((i * 7 + 3) & 0xFF);
     return bytes;
 }
 

@@ -17,8 +17,10 @@ namespace {
 
 TEST(FolderPath, EndsWithExactlyOneBackslash) {
     EXPECT_EQ(FolderPathWithBackslash("D:\\"), "D:\\");
-    EXPECT_EQ(FolderPathWithBackslash("C:\\users\\Player\\Desktop"), "C:\\users\\Player\\Desktop\\");
-    EXPECT_EQ(FolderPathWithBackslash("C:\\users\\Player\\Desktop\\"), "C:\\users\\Player\\Desktop\\");
+    EXPECT_EQ(FolderPathWithBackslash("C:\\users\\Player\\Desktop"),
+              "C:\\users\\Player\\Desktop\\");
+    EXPECT_EQ(FolderPathWithBackslash("C:\\users\\Player\\Desktop\\"),
+              "C:\\users\\Player\\Desktop\\");
     EXPECT_EQ(FolderPathWithBackslash(""), "");
 }
 
@@ -77,8 +79,8 @@ LinkProperties ReadLink(const std::string& linkFile) {
     LinkProperties p;
     CoInitialize(nullptr);
     IShellLinkW* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IShellLinkW, (void**)&link))) {
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   (void**)&link))) {
         IPersistFile* file = nullptr;
         if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void**)&file))) {
             if (SUCCEEDED(file->Load(Wide(linkFile).c_str(), STGM_READ))) {
@@ -129,13 +131,12 @@ class ShortcutStepTest : public ::testing::Test {
     void SetUp() override {
         static int counter;
         target_ = driver::MakeTempDir("target") + "\\";
-        CopyName = "SH3_MP_" + std::to_string(GetCurrentProcessId()) + "_" +
-                   std::to_string(counter++);
+        CopyName =
+            "SH3_MP_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(counter++);
         TargetRoot = target_;
         copy_ = target_ + CopyName + "\\";
         ASSERT_TRUE(CreateDirectoryA(copy_.c_str(), nullptr));
-        std::string game =
-            ReadWholeFile(driver::BuildDir() + "\\tests\\steps\\record_start.exe");
+        std::string game = ReadWholeFile(driver::BuildDir() + "\\tests\\steps\\record_start.exe");
         ASSERT_GT(game.size(), 1000u);
         ASSERT_TRUE(WriteWholeFile(copy_ + "sh3.exe", game));
         desktopFolder_ = SpecialFolderPath(CSIDL_DESKTOPDIRECTORY) + CopyName;

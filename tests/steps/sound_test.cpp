@@ -11,7 +11,8 @@ namespace {
 std::string Chunk(const char* id, const std::string& body) {
     std::string chunk(id, 4);
     unsigned size = (unsigned)body.size();
-    for (int i = 0; i < 4; i++) chunk += char((size >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; i++)
+        chunk += char((size >> (8 * i)) & 0xFF);
     return chunk + body + (body.size() % 2 ? std::string(1, '\0') : "");
 }
 
@@ -19,7 +20,8 @@ std::string Riff(const std::string& chunks) {
     std::string body = "WAVE" + chunks;
     std::string riff = "RIFF";
     unsigned size = (unsigned)body.size();
-    for (int i = 0; i < 4; i++) riff += char((size >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; i++)
+        riff += char((size >> (8 * i)) & 0xFF);
     return riff + body;
 }
 
