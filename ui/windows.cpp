@@ -248,15 +248,22 @@ HWND OpenReportWindow() {
 }
 
 int WaitEvent() {
+    // Not GetMessage: it handles messages sent from other threads (a button pressed through
+    // automation, BM_CLICK from another program) inside its wait and keeps waiting for a posted
+    // one, so the event such a message produced would lie unseen until the mouse next moved.
     while (gEvents.empty()) {
         MSG msg;
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0 || got == -1) {
-            // Nobody posts WM_QUIT here; should it come anyway, treat it as a close request.
-            gEvents.push_back({CloseEvent, 0, 0});
-            break;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                // Nobody posts WM_QUIT here; should it come anyway, treat it as a close request.
+                gEvents.push_back({CloseEvent, 0, 0});
+                break;
+            }
+            DispatchOne(msg);
+            continue;
         }
-        DispatchOne(msg);
+        if (!gEvents.empty()) break;
+        MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
     gCurrent = gEvents.front();
     gEvents.pop_front();

@@ -173,7 +173,7 @@ RECT ChildRect(HWND parent, int id) {
 
 bool Press(HWND parent, int id) {
     HWND button = Child(parent, id);
-    if (!button) return false;
+    if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
                                &result) != 0;
@@ -208,6 +208,71 @@ void Key(HWND hwnd, WPARAM vk) {
     UINT scan = MapVirtualKeyA((UINT)vk, MAPVK_VK_TO_VSC);
     PostMessageA(hwnd, WM_KEYDOWN, vk, 1 | (scan << 16));
     PostMessageA(hwnd, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
+}
+
+namespace {
+
+bool ThreadInfo(const App& app, GUITHREADINFO* info) {
+    // The program's windows all belong to its one GUI thread: take it from any of them.
+    std::vector<HWND> windows = Collect(app, nullptr, nullptr, false);
+    if (windows.empty()) return false;
+    DWORD thread = GetWindowThreadProcessId(windows.front(), nullptr);
+    info->cbSize = sizeof *info;
+    return GetGUIThreadInfo(thread, info) != 0;
+}
+
+} // namespace
+
+HWND FocusedWindow(const App& app) {
+    GUITHREADINFO info = {};
+    return ThreadInfo(app, &info) ? info.hwndFocus : nullptr;
+}
+
+HWND ActiveWindow(const App& app) {
+    GUITHREADINFO info = {};
+    return ThreadInfo(app, &info) ? info.hwndActive : nullptr;
+}
+
+bool KeyToFocus(const App& app, WPARAM vk) {
+    HWND focus = FocusedWindow(app);
+    if (!focus) return false;
+    UINT scan = MapVirtualKeyA((UINT)vk, MAPVK_VK_TO_VSC);
+    UINT ch = MapVirtualKeyA((UINT)vk, MAPVK_VK_TO_CHAR);
+    PostMessageA(focus, WM_KEYDOWN, vk, 1 | (scan << 16));
+    if (ch) PostMessageA(focus, WM_CHAR, ch, 1 | (scan << 16));
+    PostMessageA(focus, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
+    return true;
+}
+
+int WaitExitWatching(App* app, std::vector<MessageBoxInfo>* seen, int answer, int timeoutMs) {
+    if (!app->process) return -1;
+    DWORD until = GetTickCount() + timeoutMs;
+    while (WaitForSingleObject(app->process, 50) == WAIT_TIMEOUT) {
+        if ((int)(until - GetTickCount()) <= 0) {
+            Kill(app);
+            return -1;
+        }
+        MessageBoxInfo box = WaitMessageBox(*app, 0);
+        if (!box.hwnd) continue;
+        seen->push_back(box);
+        Answer(box.hwnd, answer);
+        WaitGone(box.hwnd, 5000);
+    }
+    return WaitExit(app, 0);
+}
+
+bool NoWindowAppears(const App& app, const char* className, const char* title, int ms) {
+    std::vector<HWND> before = Collect(app, className, title, true);
+    DWORD until = GetTickCount() + ms;
+    do {
+        for (HWND hwnd : Collect(app, className, title, true)) {
+            bool known = false;
+            for (HWND old : before) known = known || old == hwnd;
+            if (!known) return false;
+        }
+        Sleep(50);
+    } while ((int)(until - GetTickCount()) > 0);
+    return true;
 }
 
 } // namespace driver

@@ -47,7 +47,8 @@ std::string ChildText(HWND parent, int id);
 bool Visible(HWND hwnd);
 RECT ChildRect(HWND parent, int id);   // in the parent's client coordinates
 
-// Presses a button of another process (BM_CLICK) and returns once it has been delivered.
+// Presses a visible, enabled button of another process (BM_CLICK) and returns once it has been
+// delivered; false for a missing, hidden or disabled button.
 bool Press(HWND parent, int id);
 // A close request on the window (its close box).
 void Close(HWND hwnd);
@@ -64,5 +65,21 @@ bool Answer(HWND dialog, int id);
 
 // Sends a key press (down and up) to a window of another process.
 void Key(HWND hwnd, WPARAM vk);
+// The window of the process's GUI thread that has the keyboard focus, and its active window.
+HWND FocusedWindow(const App& app);
+HWND ActiveWindow(const App& app);
+// Sends a key press to whatever has the keyboard focus in the process, with its character
+// (WM_CHAR) when it has one, as a keyboard would; false when nothing has the focus.
+bool KeyToFocus(const App& app, WPARAM vk);
+
+// Waits for the process to end and returns its exit code (-1 on time-out, the process is then
+// killed). Every message box that shows up meanwhile is recorded in *seen and answered with
+// `answer`, so a test can state that none appeared.
+int WaitExitWatching(App* app, std::vector<MessageBoxInfo>* seen, int answer = IDOK,
+                     int timeoutMs = kDefaultTimeoutMs);
+
+// True when nothing of the described kind shows up within `ms`: no new visible window of the
+// process with this class (and, when given, title). For "pressing X does nothing" checks.
+bool NoWindowAppears(const App& app, const char* className, const char* title, int ms);
 
 } // namespace driver

@@ -39,6 +39,29 @@ TEST_F(WindowsTest, ButtonPressAndCloseRequestBecomeEventsWithTheirNumbers) {
     EXPECT_TRUE(IsWindowVisible(WindowHandle(WINDOW_INFO))) << "a close request closes nothing";
 }
 
+DWORD WINAPI ClickLater(void* button) {
+    Sleep(200);
+    SendMessageA((HWND)button, BM_CLICK, 0, 0);
+    // Wakes a wait that missed the click, so a failure shows as slowness, not as a hang.
+    Sleep(3000);
+    PostMessageA(GetParent((HWND)button), WM_CLOSE, 0, 0);
+    return 0;
+}
+
+// A click sent from another thread (automation, another program's BM_CLICK) is handled inside
+// the wait; the event it makes must come out at once, not with the next posted message.
+TEST_F(WindowsTest, ButtonPressedFromAnotherThreadIsSeenAtOnce) {
+    ASSERT_TRUE(OpenStartWindow());
+    HANDLE thread = CreateThread(nullptr, 0, ClickLater, GadgetHandle(GADGET_ENGLISH), 0, nullptr);
+    DWORD began = GetTickCount();
+    EXPECT_EQ(WaitEvent(), GadgetEvent);
+    EXPECT_EQ(EventGadget(), GADGET_ENGLISH);
+    EXPECT_LT(GetTickCount() - began, 2000u);
+    EXPECT_EQ(WaitEvent(), CloseEvent);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+}
+
 TEST_F(WindowsTest, ClosingAWindowDiscardsItsWaitingEvents) {
     ASSERT_TRUE(OpenStartWindow());
     HWND info = OpenInfoWindow();
