@@ -43,7 +43,8 @@ std::string FolderDialog(const std::string& instruction) {
 
 long long PathSize(const std::string& path) {
     std::string p = path;
-    while (!p.empty() && (p.back() == '\\' || p.back() == '/')) p.pop_back();
+    while (!p.empty() && (p.back() == '\\' || p.back() == '/'))
+        p.pop_back();
     if (p.empty()) return -1;
     // "C:" alone would mean the current folder on C:, not the drive's root.
     if (p.size() == 2 && p[1] == ':') p += '\\';

@@ -55,8 +55,10 @@ void Finish(bool ok) {
 
 void OnCommand(WPARAM wp) {
     int id = LOWORD(wp);
-    if ((id == INPUT_OK_ID && HIWORD(wp) == BN_CLICKED) || id == IDOK) Finish(true);
-    else if (id == IDCANCEL) Finish(false);
+    if ((id == INPUT_OK_ID && HIWORD(wp) == BN_CLICKED) || id == IDOK)
+        Finish(true);
+    else if (id == IDCANCEL)
+        Finish(false);
 }
 
 LRESULT CALLBACK RequesterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -58,8 +58,8 @@ long long WalkFolder(std::vector<OpenFolder>* road, bool recurse) {
         std::string name = entry.cFileName;
         if (name == "." || name == "..") continue;
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            total += (long long)(((unsigned long long)entry.nFileSizeHigh << 32) |
-                                 entry.nFileSizeLow);
+            total +=
+                (long long)(((unsigned long long)entry.nFileSizeHigh << 32) | entry.nFileSizeLow);
             continue;
         }
         if (!recurse) continue;

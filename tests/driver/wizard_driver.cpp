@@ -88,7 +88,9 @@ bool StartWizard(App* app, const std::string& workDir, int languageGadget, int t
     return info && Press(info, GADGET_OK);
 }
 
-bool AnswerAndWait(HWND dialog, int id) { return Answer(dialog, id) && WaitGone(dialog, kSlowTimeoutMs); }
+bool AnswerAndWait(HWND dialog, int id) {
+    return Answer(dialog, id) && WaitGone(dialog, kSlowTimeoutMs);
+}
 
 HWND WaitFolderBrowser(const App& app, int timeoutMs) {
     DWORD until = GetTickCount() + timeoutMs;
@@ -127,8 +129,7 @@ bool SelectFolder(HWND browser, const std::string& path, std::string* trail) {
         if (name.find("computer") == std::string::npos) continue;
         driveItem = FindChild(
             tree, field, item,
-            [&](const std::string& n) { return Lower(n).find(drive) != std::string::npos; },
-            trail);
+            [&](const std::string& n) { return Lower(n).find(drive) != std::string::npos; }, trail);
     }
     if (!driveItem) return false;
     LPARAM current = driveItem;
@@ -143,14 +144,17 @@ bool SelectFolder(HWND browser, const std::string& path, std::string* trail) {
     return true;
 }
 
-bool FinishFolderBrowser(HWND browser, int id) { return AnswerAndWait(browser, id); }
+bool FinishFolderBrowser(HWND browser, int id) {
+    return AnswerAndWait(browser, id);
+}
 
 HWND WaitInputRequester(const App& app, int timeoutMs) {
     return WaitWindow(app, "InputRequester", nullptr, timeoutMs);
 }
 
 void Type(HWND control, const std::string& text) {
-    for (unsigned char c : text) PostMessageA(control, WM_CHAR, c, 1);
+    for (unsigned char c : text)
+        PostMessageA(control, WM_CHAR, c, 1);
 }
 
 } // namespace driver

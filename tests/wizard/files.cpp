@@ -9,8 +9,8 @@ bool WriteFileOfSize(const std::string& path, long long size, DWORD attributes) 
     if (h == INVALID_HANDLE_VALUE) return false;
     std::vector<char> data((size_t)size, 'x');
     DWORD written = 0;
-    bool ok = size == 0 || (WriteFile(h, data.data(), (DWORD)size, &written, nullptr) &&
-                            written == (DWORD)size);
+    bool ok = size == 0 ||
+              (WriteFile(h, data.data(), (DWORD)size, &written, nullptr) && written == (DWORD)size);
     CloseHandle(h);
     if (ok && attributes) ok = SetFileAttributesA(path.c_str(), attributes) != 0;
     return ok;

@@ -20,21 +20,38 @@ TEST(CopyPathOf, JoinsRootNameAndOneBackslash) {
 
 TEST(IsUsableFolderName, RefusesWhatWindowsCannotUseAsOneFolderName) {
     const char* refused[] = {
-        "",        "..\\..\\Windows", "a\\b",  "a/b",   "C:",    "a*",   "a?",    "a\"b",
-        "a<b",     "a>b",             "a|b",   "a\tb",  "a\x01", "\x1f", "name.", ".",
-        "..",      "CON",             "con",   "Con.txt", "PRN", "aux",  "NUL",   "nul.tar.gz",
-        "COM1",    "com9",            "LPT1",  "lpt9.x",
+        "",      "..\\..\\Windows",
+        "a\\b",  "a/b",
+        "C:",    "a*",
+        "a?",    "a\"b",
+        "a<b",   "a>b",
+        "a|b",   "a\tb",
+        "a\x01", "\x1f",
+        "name.", ".",
+        "..",    "CON",
+        "con",   "Con.txt",
+        "PRN",   "aux",
+        "NUL",   "nul.tar.gz",
+        "COM1",  "com9",
+        "LPT1",  "lpt9.x",
     };
-    for (const char* name : refused) EXPECT_FALSE(IsUsableFolderName(name)) << "[" << name << "]";
+    for (const char* name : refused)
+        EXPECT_FALSE(IsUsableFolderName(name)) << "[" << name << "]";
 }
 
 TEST(IsUsableFolderName, AcceptsOrdinaryNamesUmlautsAndNearDeviceNames) {
     const char* accepted[] = {
-        "SH3_Multi", "silenthunteriii", "M\xfcller", "\xc4\xd6\xdc\xdf", "a.b", "..a",
-        ".hidden",   "CONSOLE",         "CON_1",     "COM10",            "COM0", "LPT",
-        "AUXI.txt",  "a b",             "x~y",       "#1",
+        "SH3_Multi", "silenthunteriii",
+        "M\xfcller", "\xc4\xd6\xdc\xdf",
+        "a.b",       "..a",
+        ".hidden",   "CONSOLE",
+        "CON_1",     "COM10",
+        "COM0",      "LPT",
+        "AUXI.txt",  "a b",
+        "x~y",       "#1",
     };
-    for (const char* name : accepted) EXPECT_TRUE(IsUsableFolderName(name)) << "[" << name << "]";
+    for (const char* name : accepted)
+        EXPECT_TRUE(IsUsableFolderName(name)) << "[" << name << "]";
 }
 
 TEST(IsCopyNameRefused, SuggestionUnchangedAndBlanksAreRefusedOtherCaseIsNot) {

@@ -37,7 +37,8 @@ TEST(PathSize, FileFolderDriveAndNothing) {
         {"C:\\", -2},
         {"c:/", -2},
     };
-    for (const Case& c : cases) EXPECT_EQ(PathSize(c.path), c.size) << "[" << c.path << "]";
+    for (const Case& c : cases)
+        EXPECT_EQ(PathSize(c.path), c.size) << "[" << c.path << "]";
     RemoveTree(root);
 }
 

@@ -14,7 +14,7 @@ namespace {
 // A small installation and an empty target under C:\ (reachable in the browser through My
 // Computer): 1,000,000 + 572,864 bytes = 1.50 MB.
 class WizardRun : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FillTextTable();
         Language = 1;

@@ -65,7 +65,7 @@ const char kSource[] = "C:\\Games\\SilentHunterIII\\";
 const char kSh3[] = "C:\\Games\\SilentHunterIII\\\\sh3.exe";
 
 class Sequence : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         saved = Dialogs;
         Dialogs = {ScriptedMessageBox, ScriptedFolderDialog, ScriptedTextInput, ScriptedPathSize};
@@ -87,7 +87,8 @@ protected:
     }
     int Count(const std::string& kind) {
         int n = 0;
-        for (const Call& c : gCalls) n += c.kind == kind;
+        for (const Call& c : gCalls)
+            n += c.kind == kind;
         return n;
     }
     DialogFunctions saved;
@@ -213,9 +214,28 @@ TEST_F(Sequence, DriveRootAsSourceSuggestsAnEmptyName) {
 // message; the next acceptable name is taken.
 TEST_F(Sequence, RefusedNamesBringTheNameDialogBack) {
     const char* refused[] = {
-        "SilentHunterIII", " SH3", "SH3 ", "SH 3", "..\\..\\Windows", "C:", "a/b", "a:b",
-        "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "a\x05", "multi.", ".", "..", "CON", "nul.txt",
-        "Com1", "LPT9",
+        "SilentHunterIII",
+        " SH3",
+        "SH3 ",
+        "SH 3",
+        "..\\..\\Windows",
+        "C:",
+        "a/b",
+        "a:b",
+        "a*b",
+        "a?b",
+        "a\"b",
+        "a<b",
+        "a>b",
+        "a|b",
+        "a\x05",
+        "multi.",
+        ".",
+        "..",
+        "CON",
+        "nul.txt",
+        "Com1",
+        "LPT9",
     };
     for (const char* name : refused) {
         SCOPED_TRACE(name);
@@ -233,8 +253,8 @@ TEST_F(Sequence, RefusedNamesBringTheNameDialogBack) {
 }
 
 TEST_F(Sequence, OtherLetterCaseUmlautsAndDotsInsideAreAccepted) {
-    for (const char* name : {"silenthunteriii", "SILENTHUNTERIII", "SH3_M\xfclti", "SH3.Multi",
-                             "CONSOLE", "COM10"}) {
+    for (const char* name :
+         {"silenthunteriii", "SILENTHUNTERIII", "SH3_M\xfclti", "SH3.Multi", "CONSOLE", "COM10"}) {
         SCOPED_TRACE(name);
         ClearState();
         Language = 1;
@@ -252,7 +272,7 @@ TEST_F(Sequence, ExistingTargetOrTheSourceItselfIsRefusedAtTheName) {
         const char* target;
         const char* name;
     } refused[] = {
-        {"D:\\", "Earlier"},         // D:\Earlier\ exists (often an earlier copy)
+        {"D:\\", "Earlier"},                // D:\Earlier\ exists (often an earlier copy)
         {"c:\\games\\", "silenthunteriii"}, // the source itself
     };
     for (const Case& c : refused) {

@@ -121,7 +121,8 @@ TEST(TextInputDialog, EveryWayToAnswer) {
          [](HWND hwnd) {
              HWND field = GetDlgItem(hwnd, INPUT_FIELD_ID);
              SendMessageA(field, EM_SETSEL, 0, -1);
-             for (char c : std::string("SH3 Multi\xfc")) PostMessageA(field, WM_CHAR, (BYTE)c, 1);
+             for (char c : std::string("SH3 Multi\xfc"))
+                 PostMessageA(field, WM_CHAR, (BYTE)c, 1);
              Sleep(200);
              driver::Key(GetDlgItem(hwnd, INPUT_OK_ID), VK_RETURN);
          },
@@ -137,8 +138,7 @@ TEST(TextInputDialog, EveryWayToAnswer) {
          [](HWND hwnd) { driver::Key(GetDlgItem(hwnd, INPUT_FIELD_ID), VK_ESCAPE); }, ""},
         {"Escape on the button",
          [](HWND hwnd) { driver::Key(GetDlgItem(hwnd, INPUT_OK_ID), VK_ESCAPE); }, ""},
-        {"the close box",
-         [](HWND hwnd) { PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }, ""},
+        {"the close box", [](HWND hwnd) { PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }, ""},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.what);

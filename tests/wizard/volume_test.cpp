@@ -26,7 +26,8 @@ TEST(FormatVolume, WorkedValues) {
         {16642998272.0, "15.5 GB"},
         {1099511627776.0, "1024 GB"},
     };
-    for (const Case& c : cases) EXPECT_EQ(FormatVolume(c.bytes), c.text) << c.bytes;
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatVolume(c.bytes), c.text) << c.bytes;
 }
 
 TEST(FormatVolume, DecimalsAreChosenBeforeRoundingThenTrimmed) {
@@ -34,22 +35,23 @@ TEST(FormatVolume, DecimalsAreChosenBeforeRoundingThenTrimmed) {
         double bytes;
         const char* text;
     } cases[] = {
-        {9.999 * 1048576, "10 MB"},      // "10.00"
-        {99.96 * 1048576, "100 MB"},     // "100.0"
-        {1023.99 * 1024, "1024 KB"},     // "1024"
-        {10.0 * 1024, "10 KB"},          // "10.0"
+        {9.999 * 1048576, "10 MB"},  // "10.00"
+        {99.96 * 1048576, "100 MB"}, // "100.0"
+        {1023.99 * 1024, "1024 KB"}, // "1024"
+        {10.0 * 1024, "10 KB"},      // "10.0"
         {50.78 * 1024, "50.8 KB"},
-        {1073741824.0, "1 GB"},          // exactly 1 GB is no longer MB
+        {1073741824.0, "1 GB"}, // exactly 1 GB is no longer MB
         {9.99 * 1024, "9.99 KB"},
         {1.15 * 1024 * 1048576, "1.15 GB"}, // decimals beginning with a non-zero stay
         {1.05 * 1024 * 1048576, "1 GB"},    // and beginning with a zero go
         {2048.0 * 1073741824.0, "2048 GB"}, // no unit above GB
     };
-    for (const Case& c : cases) EXPECT_EQ(FormatVolume(c.bytes), c.text) << c.bytes;
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatVolume(c.bytes), c.text) << c.bytes;
 }
 
 class FolderSizeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root = driver::MakeTempDir("volume");
         ASSERT_FALSE(root.empty());
