@@ -3,8 +3,6 @@
 #include "copytool/cmdline.h"
 #include "copytool/texts.h"
 
-#include <chrono>
-#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <thread>
@@ -176,8 +174,8 @@ struct Context {
     std::atomic<bool> interrupted{false}; // some work was left undone because of `stop`
     std::atomic<uint64_t> filesCopied{0}, bytesCopied{0}, foldersMade{0};
 
-    std::mutex queueLock;
-    std::condition_variable queueFilled, queueDrained;
+    SRWLOCK queueLock = SRWLOCK_INIT;
+    CONDITION_VARIABLE queueFilled = CONDITION_VARIABLE_INIT, queueDrained = CONDITION_VARIABLE_INIT;
     std::deque<Item> queue;
     bool queueClosed = false;
 };
@@ -190,7 +188,7 @@ std::wstring Shown(const Context& c, const std::wstring& rel) {
 }
 
 void AddFailure(Context* c, const std::wstring& rel, const std::wstring& reason) {
-    std::lock_guard<std::mutex> hold(c->shared->lock);
+    LockHold hold(&c->shared->lock);
     if (c->shared->failures.size() < kMaxListedFailures)
         c->shared->failures.push_back(Failure{Shown(*c, rel), reason});
     ++c->shared->failureCount;
@@ -205,31 +203,32 @@ void FailWithError(Context* c, const std::wstring& rel, DWORD error) {
 }
 
 bool PushItem(Context* c, Item item) {
-    std::unique_lock<std::mutex> hold(c->queueLock);
+    LockHold hold(&c->queueLock);
     // A cancel arrives without a notification, hence the short waits.
     while (c->queue.size() >= kQueueLength && !Stopping(c))
-        c->queueDrained.wait_for(hold, std::chrono::milliseconds(50));
+        SleepConditionVariableSRW(&c->queueDrained, &c->queueLock, 50, 0);
     if (Stopping(c)) return false;
     c->queue.push_back(std::move(item));
-    c->queueFilled.notify_one();
+    WakeConditionVariable(&c->queueFilled);
     return true;
 }
 
 bool PopItem(Context* c, Item* item) {
-    std::unique_lock<std::mutex> hold(c->queueLock);
-    c->queueFilled.wait(hold, [c] { return !c->queue.empty() || c->queueClosed; });
+    LockHold hold(&c->queueLock);
+    while (c->queue.empty() && !c->queueClosed)
+        SleepConditionVariableSRW(&c->queueFilled, &c->queueLock, INFINITE, 0);
     if (c->queue.empty()) return false;
     *item = std::move(c->queue.front());
     c->queue.pop_front();
-    c->queueDrained.notify_one();
+    WakeConditionVariable(&c->queueDrained);
     return true;
 }
 
 void CloseQueue(Context* c) {
-    std::lock_guard<std::mutex> hold(c->queueLock);
+    LockHold hold(&c->queueLock);
     c->queueClosed = true;
-    c->queueFilled.notify_all();
-    c->queueDrained.notify_all();
+    WakeAllConditionVariable(&c->queueFilled);
+    WakeAllConditionVariable(&c->queueDrained);
 }
 
 HANDLE CreateTarget(const std::wstring& path) {
@@ -325,7 +324,7 @@ void CopyWorker(Context* c) {
             continue;
         }
         {
-            std::lock_guard<std::mutex> hold(c->shared->lock);
+            LockHold hold(&c->shared->lock);
             c->shared->currentFile = item.rel;
         }
         DWORD error = ERROR_SUCCESS;
@@ -527,7 +526,7 @@ CopyResult RunCopy(const std::wstring& source, const std::wstring& target, CopyS
     result.bytes = c.bytesCopied;
     result.folders = c.foldersMade;
     {
-        std::lock_guard<std::mutex> hold(shared->lock);
+        LockHold hold(&shared->lock);
         result.failures = shared->failureCount;
         if (!shared->failures.empty()) {
             result.firstErrorPath = shared->failures[0].path;

@@ -4,9 +4,10 @@
 #pragma once
 #include "copytool/result.h"
 
+#include <windows.h>
+
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -27,13 +28,24 @@ struct CopyShared {
     std::atomic<bool> cancel{false};    // set by the window once the user confirmed
     std::atomic<bool> paused{false};    // set while the window asks whether to cancel
 
-    std::mutex lock; // guards the members below
+    SRWLOCK lock = SRWLOCK_INIT; // guards the members below
     std::wstring currentFile;
     std::vector<Failure> failures; // the first kMaxListedFailures only
     uint64_t failureCount = 0;
 };
 
 const size_t kMaxListedFailures = 1000;
+
+// Holds an SRW lock for a scope. Slim locks and condition variables rather than std::mutex:
+// winpthreads builds those on kernel semaphores, and under Wine every wait and wake on one is a
+// round trip to the wine server, once per file copied.
+struct LockHold {
+    SRWLOCK* lock;
+    explicit LockHold(SRWLOCK* l) : lock(l) { AcquireSRWLockExclusive(lock); }
+    LockHold(const LockHold&) = delete;
+    LockHold& operator=(const LockHold&) = delete;
+    ~LockHold() { ReleaseSRWLockExclusive(lock); }
+};
 
 struct CopyOptions {
     int threads = 4;

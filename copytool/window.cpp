@@ -75,7 +75,7 @@ void Finish(const CopyResult& result) {
 
 void ShowFailures() {
     HWND list = GetDlgItem(gWindow, kIdFailures);
-    std::lock_guard<std::mutex> hold(gShared.lock);
+    LockHold hold(&gShared.lock);
     for (; gFailuresShown < gShared.failures.size(); ++gFailuresShown) {
         const Failure& f = gShared.failures[gFailuresShown];
         std::wstring line = f.path + L"  -  " + f.reason;
@@ -112,7 +112,7 @@ void UpdateProgress() {
     {
         std::wstring current;
         {
-            std::lock_guard<std::mutex> hold(gShared.lock);
+            LockHold hold(&gShared.lock);
             current = gShared.currentFile;
         }
         SetText(kIdCurrent, current);
@@ -181,7 +181,9 @@ void OnCopyDone() {
     switch (gResult.exitCode) {
     case kExitComplete:
     case kExitCancelled: // the user asked for it: nothing more to read
-        DestroyWindow(gWindow);
+        // Ending the process takes the window with it. Destroying it first would cost nothing on
+        // Windows, but Wine without a window manager waits two seconds for the unmapping.
+        PostQuitMessage(0);
         break;
     case kExitFailures:
         ShowOutcome(T(TextId::DoneWithFailures),
