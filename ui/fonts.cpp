@@ -13,7 +13,9 @@ FontSpec FontSpecFor(int number) {
     return kSpecs[number];
 }
 
-int FontHeight(int points, int logPixelsY) { return -MulDiv(points, logPixelsY, 72); }
+int FontHeight(int points, int logPixelsY) {
+    return -MulDiv(points, logPixelsY, 72);
+}
 
 void CreateFonts() {
     int logPixelsY = 96;

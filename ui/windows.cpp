@@ -115,8 +115,8 @@ HWND CreateNumberedWindow(int number, const char* title, COLORREF background) {
     RECT outer = {0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
     int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    POINT at = CentredOrigin(width, height, GetSystemMetrics(SM_CXSCREEN),
-                             GetSystemMetrics(SM_CYSCREEN));
+    POINT at =
+        CentredOrigin(width, height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     HWND hwnd = CreateWindowExA(0, kWindowClass, title, kWindowStyle, at.x, at.y, width, height,
                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!hwnd) return nullptr;
@@ -177,7 +177,7 @@ bool HandleKey(const MSG& msg) {
     WPARAM key = msg.wParam;
     bool isTab = msg.message == WM_KEYDOWN ? key == VK_TAB : key == '\t';
     bool swallowed = msg.message == WM_KEYDOWN ? (key == VK_RETURN || key == VK_ESCAPE)
-                                                : (key == '\r' || key == 27 || key == '\n');
+                                               : (key == '\r' || key == 27 || key == '\n');
     if (swallowed) return true;
     if (!isTab) return false;
     if (msg.message == WM_CHAR) return true;
@@ -196,8 +196,10 @@ bool HandleKey(const MSG& msg) {
     if (count == 0) return true;
     bool back = GetKeyState(VK_SHIFT) < 0;
     int next;
-    if (current < 0) next = back ? count - 1 : 0;
-    else next = back ? (current + count - 1) % count : (current + 1) % count;
+    if (current < 0)
+        next = back ? count - 1 : 0;
+    else
+        next = back ? (current + count - 1) % count : (current + 1) % count;
     SetFocus(order[next]);
     return true;
 }
@@ -225,8 +227,7 @@ HWND OpenStartWindow() {
 }
 
 HWND OpenInfoWindow() {
-    HWND hwnd =
-        CreateNumberedWindow(WINDOW_INFO, GetText(2).c_str(), RGB(255, 255, 255));
+    HWND hwnd = CreateNumberedWindow(WINDOW_INFO, GetText(2).c_str(), RGB(255, 255, 255));
     if (!hwnd) return nullptr;
     ShowWindow(hwnd, SW_SHOWNORMAL);
     CreateGadget(GADGET_INFO_TEXT);
@@ -237,8 +238,7 @@ HWND OpenInfoWindow() {
 }
 
 HWND OpenReportWindow() {
-    HWND hwnd =
-        CreateNumberedWindow(WINDOW_REPORT, GetText(0).c_str(), RGB(255, 255, 255));
+    HWND hwnd = CreateNumberedWindow(WINDOW_REPORT, GetText(0).c_str(), RGB(255, 255, 255));
     if (!hwnd) return nullptr;
     ShowWindow(hwnd, SW_SHOWNORMAL);
     CreateGadget(GADGET_REPORT_TEXT);
@@ -270,8 +270,12 @@ int WaitEvent() {
     return gCurrent.code;
 }
 
-int EventGadget() { return gCurrent.gadget; }
-int EventWindow() { return gCurrent.window; }
+int EventGadget() {
+    return gCurrent.gadget;
+}
+int EventWindow() {
+    return gCurrent.window;
+}
 
 void PumpWithoutEvents() {
     MSG msg;
@@ -289,7 +293,9 @@ HWND WindowHandle(int window) {
     return window > 0 && window < WINDOW_COUNT ? gWindows[window] : nullptr;
 }
 
-HWND GadgetHandle(int gadget) { return ValidGadget(gadget) ? gGadgets[gadget].hwnd : nullptr; }
+HWND GadgetHandle(int gadget) {
+    return ValidGadget(gadget) ? gGadgets[gadget].hwnd : nullptr;
+}
 
 void SetWindowTitle(int window, const char* title) {
     if (HWND h = WindowHandle(window)) SetWindowTextA(h, title ? title : "");
@@ -321,7 +327,8 @@ void CloseWindowNumber(int window) {
 }
 
 void CloseAllWindows() {
-    for (int n = 0; n < WINDOW_COUNT; n++) CloseWindowNumber(n);
+    for (int n = 0; n < WINDOW_COUNT; n++)
+        CloseWindowNumber(n);
 }
 
 void SetGadgetText(int gadget, const char* text) {

@@ -25,7 +25,8 @@ class Run : public ::testing::Test {
         std::vector<driver::MessageBoxInfo> seen;
         EXPECT_EQ(driver::WaitExitWatching(&app_, &seen), 0);
         std::vector<std::string> got;
-        for (const auto& box : seen) got.push_back(box.caption);
+        for (const auto& box : seen)
+            got.push_back(box.caption);
         EXPECT_EQ(got, captions);
     }
 
@@ -89,12 +90,15 @@ const LanguageCase kLanguages[] = {
      "ZU DEAKTIVIEREN!\n\n\nW\xe4hle nun eine SH3-Originalinstallation aus...", "ABBRUCH"},
 };
 
-void PrintTo(const LanguageCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const LanguageCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class Language : public Run, public ::testing::WithParamInterface<LanguageCase> {};
 
 bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 TEST_P(Language, ChoiceHidesTheButtonsAndOpensTheInfoWindowInThatLanguage) {
@@ -166,7 +170,8 @@ TEST_F(Run, TabWalksTheButtonsEnterPressesNothingSpacePresses) {
     for (int gadget : order) {
         ASSERT_TRUE(driver::KeyToFocus(app_, VK_TAB));
         HWND expected = driver::Child(start_, gadget);
-        for (int i = 0; i < 40 && driver::FocusedWindow(app_) != expected; i++) Sleep(50);
+        for (int i = 0; i < 40 && driver::FocusedWindow(app_) != expected; i++)
+            Sleep(50);
         EXPECT_EQ(driver::FocusedWindow(app_), expected) << gadget;
     }
     ASSERT_TRUE(driver::KeyToFocus(app_, VK_RETURN));

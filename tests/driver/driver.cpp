@@ -47,7 +47,9 @@ std::string BuildDir() {
     return buf;
 }
 
-std::string ProgramPath() { return BuildDir() + "\\Duplora.exe"; }
+std::string ProgramPath() {
+    return BuildDir() + "\\Duplora.exe";
+}
 
 std::string MakeTempDir(const char* tag) {
     static std::atomic<int> counter{0};
@@ -153,14 +155,18 @@ bool SetText(HWND hwnd, const std::string& text) {
                                kSendTimeoutMs, &result) != 0;
 }
 
-HWND Child(HWND parent, int id) { return GetDlgItem(parent, id); }
+HWND Child(HWND parent, int id) {
+    return GetDlgItem(parent, id);
+}
 
 std::string ChildText(HWND parent, int id) {
     HWND child = Child(parent, id);
     return child ? Text(child) : "";
 }
 
-bool Visible(HWND hwnd) { return hwnd && IsWindowVisible(hwnd); }
+bool Visible(HWND hwnd) {
+    return hwnd && IsWindowVisible(hwnd);
+}
 
 RECT ChildRect(HWND parent, int id) {
     RECT r = {};
@@ -175,11 +181,13 @@ bool Press(HWND parent, int id) {
     HWND button = Child(parent, id);
     if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                               &result) != 0;
+    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) !=
+           0;
 }
 
-void Close(HWND hwnd) { PostMessageA(hwnd, WM_CLOSE, 0, 0); }
+void Close(HWND hwnd) {
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+}
 
 MessageBoxInfo WaitMessageBox(const App& app, int timeoutMs) {
     MessageBoxInfo info;
@@ -267,7 +275,8 @@ bool NoWindowAppears(const App& app, const char* className, const char* title, i
     do {
         for (HWND hwnd : Collect(app, className, title, true)) {
             bool known = false;
-            for (HWND old : before) known = known || old == hwnd;
+            for (HWND old : before)
+                known = known || old == hwnd;
             if (!known) return false;
         }
         Sleep(50);

@@ -40,12 +40,12 @@ bool WaitGone(HWND hwnd, int timeoutMs = kDefaultTimeoutMs);
 // The program's own windows by number (2 info, 3 start, 4 report), found by their gadgets.
 HWND WaitProgramWindow(const App& app, int number, int timeoutMs = kDefaultTimeoutMs);
 
-std::string Text(HWND hwnd);           // WM_GETTEXT, works across processes
+std::string Text(HWND hwnd); // WM_GETTEXT, works across processes
 bool SetText(HWND hwnd, const std::string& text);
 HWND Child(HWND parent, int id);
 std::string ChildText(HWND parent, int id);
 bool Visible(HWND hwnd);
-RECT ChildRect(HWND parent, int id);   // in the parent's client coordinates
+RECT ChildRect(HWND parent, int id); // in the parent's client coordinates
 
 // Presses a visible, enabled button of another process (BM_CLICK) and returns once it has been
 // delivered; false for a missing, hidden or disabled button.

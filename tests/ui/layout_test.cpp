@@ -15,9 +15,9 @@ struct GadgetRow {
     int gadget, window;
     Kind kind;
     int x, y, width, height;
-    int points, weight; // 0: no font
+    int points, weight;  // 0: no font
     COLORREF text, back; // text gadgets only
-    bool visible;       // right after the window opened
+    bool visible;        // right after the window opened
 };
 
 const COLORREF kRed = RGB(255, 0, 0), kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
@@ -120,9 +120,10 @@ TEST_F(WindowsTest, ButtonsCarryTheirFixedLabelsAndTextsStartEmpty) {
     const struct {
         int gadget;
         const char* text;
-    } labels[] = {{1, "ENGLISH"}, {2, "DEUTSCH"}, {3, "EXIT"}, {5, ""},  {7, ""},
-                  {8, ""},        {9, "OK"},      {10, ""},   {11, "BEENDEN"}, {12, ""}, {13, ""}};
-    for (const auto& label : labels) EXPECT_EQ(TitleOf(GadgetHandle(label.gadget)), label.text);
+    } labels[] = {{1, "ENGLISH"}, {2, "DEUTSCH"}, {3, "EXIT"},     {5, ""},  {7, ""}, {8, ""},
+                  {9, "OK"},      {10, ""},       {11, "BEENDEN"}, {12, ""}, {13, ""}};
+    for (const auto& label : labels)
+        EXPECT_EQ(TitleOf(GadgetHandle(label.gadget)), label.text);
 }
 
 TEST_F(WindowsTest, WindowsAreCentredTopLevelWithTheFixedStyleAndClientSize) {
@@ -164,8 +165,8 @@ TEST_F(WindowsTest, TextGadgetsAnswerWithTheirColoursAndABrushOfTheBackground) {
         if (row.kind != TEXT_LEFT && row.kind != TEXT_CENTRED) continue;
         SCOPED_TRACE("gadget " + std::to_string(row.gadget));
         HWND hwnd = GadgetHandle(row.gadget);
-        HBRUSH brush = (HBRUSH)SendMessageA(WindowHandle(row.window), WM_CTLCOLORSTATIC,
-                                            (WPARAM)dc, (LPARAM)hwnd);
+        HBRUSH brush = (HBRUSH)SendMessageA(WindowHandle(row.window), WM_CTLCOLORSTATIC, (WPARAM)dc,
+                                            (LPARAM)hwnd);
         ASSERT_TRUE(brush);
         LOGBRUSH lb = {};
         ASSERT_TRUE(GetObjectA(brush, sizeof lb, &lb));

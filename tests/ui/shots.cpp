@@ -12,7 +12,9 @@
 
 namespace {
 
-HWND StartWindow(driver::App* app) { return driver::WaitProgramWindow(*app, WINDOW_START); }
+HWND StartWindow(driver::App* app) {
+    return driver::WaitProgramWindow(*app, WINDOW_START);
+}
 
 HWND InfoWindowEnglish(driver::App* app) {
     HWND start = driver::WaitProgramWindow(*app, WINDOW_START);
