@@ -7,10 +7,13 @@ namespace {
 const wchar_t kPattern[] = L"\\*.*";
 const size_t kPatternLength = 4;
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
 
 size_t SkipBlanks(const std::wstring& s, size_t pos) {
-    while (pos < s.size() && IsBlank(s[pos])) ++pos;
+    while (pos < s.size() && IsBlank(s[pos]))
+        ++pos;
     return pos;
 }
 
@@ -20,14 +23,16 @@ bool EqualNoCase(const wchar_t* a, size_t aLength, const wchar_t* b, size_t bLen
     return CompareStringOrdinal(a, (int)aLength, b, (int)bLength, TRUE) == CSTR_EQUAL;
 }
 
-bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+bool IsDriveLetter(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+}
 
 // Checks one folder path and brings it to its plain form (no trailing backslash unless a root).
 CommandError NormalizeFolder(std::wstring* path) {
     std::wstring& p = *path;
     for (wchar_t c : p) {
-        if (c < 32 || c == L'/' || c == L'*' || c == L'?' || c == L'"' || c == L'<' ||
-            c == L'>' || c == L'|')
+        if (c < 32 || c == L'/' || c == L'*' || c == L'?' || c == L'"' || c == L'<' || c == L'>' ||
+            c == L'|')
             return CommandError::BadCharacter;
     }
     size_t first; // where the first ordinary segment starts
@@ -103,7 +108,8 @@ CommandError ReadSwitches(const std::wstring& s, size_t pos) {
     while (pos < s.size()) {
         if (s[pos] != L'/') return CommandError::UnknownSwitch;
         size_t end = pos + 1;
-        while (end < s.size() && s[end] != L'/' && !IsBlank(s[end])) ++end;
+        while (end < s.size() && s[end] != L'/' && !IsBlank(s[end]))
+            ++end;
         if (!KnownSwitch(s.substr(pos + 1, end - pos - 1))) return CommandError::UnknownSwitch;
         pos = SkipBlanks(s, end);
     }
@@ -129,13 +135,15 @@ std::wstring ArgumentsOf(const std::wstring& commandLine) {
         }
         if (end == std::wstring::npos) {
             end = pos;
-            while (end < commandLine.size() && !IsBlank(commandLine[end])) ++end;
+            while (end < commandLine.size() && !IsBlank(commandLine[end]))
+                ++end;
         }
         pos = end;
     }
     pos = SkipBlanks(commandLine, pos);
     size_t last = commandLine.size();
-    while (last > pos && IsBlank(commandLine[last - 1])) --last;
+    while (last > pos && IsBlank(commandLine[last - 1]))
+        --last;
     return commandLine.substr(pos, last - pos);
 }
 

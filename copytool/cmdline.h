@@ -8,13 +8,13 @@
 
 enum class CommandError {
     None,
-    MissingSource,    // nothing after the program name
-    MissingTarget,    // only one path
-    BadPattern,       // an unquoted path without "\*.*", or text glued to the pattern
+    MissingSource, // nothing after the program name
+    MissingTarget, // only one path
+    BadPattern,    // an unquoted path without "\*.*", or text glued to the pattern
     UnclosedQuote,
-    NotAbsolute,      // not "X:\..." nor "\\server\share\..."
-    BadCharacter,     // a character no folder name can hold, or "/" inside a path
-    BadSegment,       // "." / ".." / empty segment
+    NotAbsolute,  // not "X:\..." nor "\\server\share\..."
+    BadCharacter, // a character no folder name can hold, or "/" inside a path
+    BadSegment,   // "." / ".." / empty segment
     UnknownSwitch,
     SameFolder,       // source and target are one folder
     TargetHoldsSource // the target is a parent of the source

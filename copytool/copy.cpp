@@ -67,7 +67,9 @@ Item ItemOf(const std::wstring& rel, const WIN32_FIND_DATAW& data) {
     return item;
 }
 
-bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
+bool IsDiskFull(DWORD error) {
+    return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
+}
 
 bool ReadFolderId(const std::wstring& path, FileId* id) {
     // Opening follows a link, so the id is that of the folder the link leads to.
@@ -129,7 +131,8 @@ bool WalkTree(const std::wstring& root, const std::wstring& exclude, const FileI
             }
             ancestors.resize(item.depth);
             bool loop = false;
-            for (const FileId& a : ancestors) loop = loop || a == id;
+            for (const FileId& a : ancestors)
+                loop = loop || a == id;
             if (loop) {
                 hooks.problem(item.rel, Text(TextId::SkippedLoop, german));
                 continue;
@@ -150,7 +153,8 @@ bool WalkTree(const std::wstring& root, const std::wstring& exclude, const FileI
         children.clear();
         do {
             if (wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0) continue;
-            std::wstring rel = item.rel.empty() ? data.cFileName : item.rel + L"\\" + data.cFileName;
+            std::wstring rel =
+                item.rel.empty() ? data.cFileName : item.rel + L"\\" + data.cFileName;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 children.push_back(Pending{rel, item.depth + 1, data});
             } else if (!hooks.file(data, rel)) {
@@ -159,7 +163,8 @@ bool WalkTree(const std::wstring& root, const std::wstring& exclude, const FileI
         } while (FindNextFileW(find.h, &data));
         DWORD error = GetLastError();
         if (error != ERROR_NO_MORE_FILES) hooks.problem(item.rel, SystemErrorText(error));
-        for (size_t i = children.size(); i-- > 0;) stack.push_back(std::move(children[i]));
+        for (size_t i = children.size(); i-- > 0;)
+            stack.push_back(std::move(children[i]));
     }
     return true;
 }
@@ -175,13 +180,16 @@ struct Context {
     std::atomic<uint64_t> filesCopied{0}, bytesCopied{0}, foldersMade{0};
 
     SRWLOCK queueLock = SRWLOCK_INIT;
-    CONDITION_VARIABLE queueFilled = CONDITION_VARIABLE_INIT, queueDrained = CONDITION_VARIABLE_INIT;
+    CONDITION_VARIABLE queueFilled = CONDITION_VARIABLE_INIT,
+                       queueDrained = CONDITION_VARIABLE_INIT;
     std::deque<Item> queue;
     bool queueClosed = false;
 };
 
 // Cancel (from the window) or a full disk: no new work, and the file in hand is dropped.
-bool Stopping(const Context* c) { return c->stop || c->shared->cancel; }
+bool Stopping(const Context* c) {
+    return c->stop || c->shared->cancel;
+}
 
 std::wstring Shown(const Context& c, const std::wstring& rel) {
     return rel.empty() ? c.sourceShown : JoinPath(c.sourceShown, rel);
@@ -276,7 +284,8 @@ Outcome CopyData(Context* c, const Item& item, char* buffer, DWORD* error) {
     Outcome outcome = Outcome::Copied;
     CopyShared* s = c->shared;
     for (;;) {
-        while (s->paused && !Stopping(c)) Sleep(20);
+        while (s->paused && !Stopping(c))
+            Sleep(20);
         if (Stopping(c)) {
             outcome = Outcome::Stopped;
             break;
@@ -398,7 +407,9 @@ CopyResult NotStarted(const std::wstring& path, const std::wstring& reason) {
     return result;
 }
 
-bool IsDriveRoot(const std::wstring& path) { return path.size() <= 3 && path.size() >= 2; }
+bool IsDriveRoot(const std::wstring& path) {
+    return path.size() <= 3 && path.size() >= 2;
+}
 
 } // namespace
 
@@ -430,8 +441,8 @@ CopyResult RunCopy(const std::wstring& source, const std::wstring& target, CopyS
     }
     {
         WIN32_FIND_DATAW probe;
-        FindHandle find(FindFirstFileExW(JoinPath(c.source, L"*").c_str(), FindExInfoBasic,
-                                         &probe, FindExSearchNameMatch, nullptr, 0));
+        FindHandle find(FindFirstFileExW(JoinPath(c.source, L"*").c_str(), FindExInfoBasic, &probe,
+                                         FindExSearchNameMatch, nullptr, 0));
         if (find.h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND)
             return NotStarted(source, std::wstring(Text(TextId::SourceMissing, german)) + L" (" +
                                           SystemErrorText(GetLastError()) + L")");
@@ -451,7 +462,8 @@ CopyResult RunCopy(const std::wstring& source, const std::wstring& target, CopyS
     };
     count.problem = [](const std::wstring&, const std::wstring&) {};
     auto paused = [shared] {
-        while (shared->paused && !shared->cancel) Sleep(20);
+        while (shared->paused && !shared->cancel)
+            Sleep(20);
         return shared->cancel.load();
     };
     if (!WalkTree(c.source, c.target, nullptr, count, paused, german)) {
@@ -476,7 +488,8 @@ CopyResult RunCopy(const std::wstring& source, const std::wstring& target, CopyS
     // Second walk: folders made here in order, files copied by the threads.
     shared->phase = kPhaseCopying;
     std::vector<std::thread> threads;
-    for (int i = 0; i < options.threads; ++i) threads.emplace_back(CopyWorker, &c);
+    for (int i = 0; i < options.threads; ++i)
+        threads.emplace_back(CopyWorker, &c);
     std::vector<Item> folders;
     WalkHooks copy;
     copy.folder = [&](const WIN32_FIND_DATAW& data, const std::wstring& rel) {
@@ -501,14 +514,16 @@ CopyResult RunCopy(const std::wstring& source, const std::wstring& target, CopyS
         AddFailure(&c, rel, reason);
     };
     auto stopped = [&c] {
-        while (c.shared->paused && !Stopping(&c)) Sleep(20);
+        while (c.shared->paused && !Stopping(&c))
+            Sleep(20);
         return Stopping(&c);
     };
     bool walked =
         WalkTree(c.source, c.target, haveTargetId ? &targetId : nullptr, copy, stopped, german);
     if (!walked) c.interrupted = true;
     CloseQueue(&c);
-    for (std::thread& t : threads) t.join();
+    for (std::thread& t : threads)
+        t.join();
 
     // Folder times last, innermost first, so creating their contents cannot change them again.
     shared->phase = kPhaseFinishing;

@@ -26,9 +26,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
     CopyCommand command = ParseCopyCommand(ArgumentsOf(GetCommandLineW()));
     CopyOptions options;
     options.threads = EnvironmentNumber(L"KOPIER_THREADS", options.threads, 1, 32);
-    options.bufferSize =
-        (size_t)EnvironmentNumber(L"KOPIER_BUFFER_KB", (int)(options.bufferSize / 1024), 64,
-                                  16384) *
-        1024;
+    options.bufferSize = (size_t)EnvironmentNumber(L"KOPIER_BUFFER_KB",
+                                                   (int)(options.bufferSize / 1024), 64, 16384) *
+                         1024;
     return RunCopyWindow(instance, command, options, show, german);
 }

@@ -7,8 +7,8 @@
 #include <string>
 
 enum ExitCode {
-    kExitComplete = 0,  // every file and folder copied
-    kExitFailures = 1,  // some entries failed (listed in the window)
+    kExitComplete = 0,   // every file and folder copied
+    kExitFailures = 1,   // some entries failed (listed in the window)
     kExitNotStarted = 2, // bad command line, source unreadable, target not creatable
     kExitCancelled = 3,
 };

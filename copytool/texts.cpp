@@ -29,13 +29,14 @@ const Pair kTexts[] = {
      L"Copying finished, but not everything was copied. The copy is incomplete:"},
     {L"Das Kopieren konnte nicht beginnen:", L"Copying could not start:"},
     {L"Nicht kopiert:", L"Not copied:"},
-    {L"Ordnerverknüpfung führt im Kreis, übersprungen",
-     L"folder link leads in a loop, skipped"},
+    {L"Ordnerverknüpfung führt im Kreis, übersprungen", L"folder link leads in a loop, skipped"},
     {L"Ordnerverknüpfung führt in das Ziel, übersprungen",
      L"folder link leads into the destination, skipped"},
-    {L"Der Quellordner fehlt oder kann nicht gelesen werden", L"The source folder is missing or cannot be read"},
+    {L"Der Quellordner fehlt oder kann nicht gelesen werden",
+     L"The source folder is missing or cannot be read"},
     {L"Der Zielordner kann nicht angelegt werden", L"The destination folder cannot be created"},
-    {L"Auf dem Ziellaufwerk ist nicht genug Platz", L"There is not enough space on the destination drive"},
+    {L"Auf dem Ziellaufwerk ist nicht genug Platz",
+     L"There is not enough space on the destination drive"},
     {L"halb kopierte Datei entfernt", L"partly copied file removed"},
 };
 

@@ -12,7 +12,7 @@ namespace {
 
 const UINT WM_APP_COPY_DONE = WM_APP + 1;
 const UINT_PTR kTimerId = 1;
-const UINT kTimerMs = 100;        // at most ten updates a second
+const UINT kTimerMs = 100;         // at most ten updates a second
 const DWORD kSpeedWindowMs = 3000; // speed averaged over the last three seconds
 const int kClientWidth = 600, kClientHeight = 362;
 
@@ -31,7 +31,9 @@ bool gDonePending = false; // the copy ended while the question was open
 size_t gFailuresShown = 0;
 std::deque<std::pair<DWORD, uint64_t>> gSpeedSamples;
 
-const wchar_t* T(TextId id) { return Text(id, gGerman); }
+const wchar_t* T(TextId id) {
+    return Text(id, gGerman);
+}
 
 void SetText(int id, const std::wstring& text) {
     HWND control = GetDlgItem(gWindow, id);
@@ -43,8 +45,8 @@ void SetText(int id, const std::wstring& text) {
 
 void AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h,
                 int id) {
-    HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
-                                   gWindow, (HMENU)(INT_PTR)id, GetModuleHandleW(nullptr), nullptr);
+    HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, gWindow,
+                                   (HMENU)(INT_PTR)id, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control, WM_SETFONT, (WPARAM)gFont, FALSE);
 }
 
@@ -101,9 +103,9 @@ void UpdateProgress() {
     uint64_t bytesDone = gShared.bytesDone, bytesTotal = gShared.bytesTotal;
     uint64_t filesDone = gShared.filesDone, filesTotal = gShared.filesTotal;
     if (!gShared.cancel) {
-        TextId status = phase == kPhaseCounting   ? TextId::Counting
-                        : phase == kPhaseCopying  ? TextId::Copying
-                                                  : TextId::Finishing;
+        TextId status = phase == kPhaseCounting  ? TextId::Counting
+                        : phase == kPhaseCopying ? TextId::Copying
+                                                 : TextId::Finishing;
         SetText(kIdStatus, T(status));
     }
     SendDlgItemMessageW(gWindow, kIdProgress, PBM_SETPOS, ProgressPermille(bytesDone, bytesTotal),
@@ -126,8 +128,8 @@ void UpdateProgress() {
     if (phase == kPhaseCopying && span >= 500)
         speed = (double)(bytesDone - gSpeedSamples.front().second) * 1000.0 / span;
     if (!IsWindowVisible(GetDlgItem(gWindow, kIdFailures)))
-        SetText(kIdSpeed, SpeedLine(speed, bytesTotal > bytesDone ? bytesTotal - bytesDone : 0,
-                                    gGerman));
+        SetText(kIdSpeed,
+                SpeedLine(speed, bytesTotal > bytesDone ? bytesTotal - bytesDone : 0, gGerman));
     ShowFailures();
 }
 
@@ -148,8 +150,8 @@ void OnCreate(HWND hwnd) {
     AddControl(L"STATIC", L"", SS_NOPREFIX, 12, 128, 576, 20, kIdCounts);
     AddControl(L"STATIC", L"", path, 12, 152, 576, 20, kIdCurrent);
     AddControl(L"STATIC", L"", SS_NOPREFIX, 12, 176, 576, 20, kIdSpeed);
-    AddControl(L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, 12,
-               202, 576, 112, kIdFailures);
+    AddControl(L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, 12, 202,
+               576, 112, kIdFailures);
     ShowWindow(GetDlgItem(hwnd, kIdFailures), SW_HIDE);
     SendDlgItemMessageW(hwnd, kIdFailures, LB_SETHORIZONTALEXTENT, 2000, 0);
     AddControl(L"BUTTON", T(TextId::Cancel), BS_PUSHBUTTON | WS_TABSTOP, 488, 324, 100, 28,

@@ -48,8 +48,8 @@ std::wstring TempDir(const wchar_t* tag) {
 // The Unix path of a Windows path, in UTF-8 (Wine's own export); empty when not under Wine.
 std::string UnixPath(const std::wstring& path) {
     typedef char*(CDECL * ToUnix)(const wchar_t*);
-    ToUnix toUnix = (ToUnix)(void*)GetProcAddress(GetModuleHandleW(L"kernel32.dll"),
-                                                  "wine_get_unix_file_name");
+    ToUnix toUnix =
+        (ToUnix)(void*)GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
     if (!toUnix) return "";
     char* name = toUnix(path.c_str());
     if (!name) return "";
@@ -61,11 +61,14 @@ std::string UnixPath(const std::wstring& path) {
 // Single quotes for the shell.
 std::string Quoted(const std::string& s) {
     std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
 
-std::wstring Extended(const std::wstring& path) { return L"\\\\?\\" + path; }
+std::wstring Extended(const std::wstring& path) {
+    return L"\\\\?\\" + path;
+}
 
 bool Exists(const std::wstring& path) {
     return GetFileAttributesW(Extended(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -127,7 +130,8 @@ uint64_t HashFile(const std::wstring& path) {
     uint64_t h = 1469598103934665603ull;
     DWORD got = 0;
     while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        for (DWORD i = 0; i < got; ++i) h = (h ^ (unsigned char)buffer[i]) * 1099511628211ull;
+        for (DWORD i = 0; i < got; ++i)
+            h = (h ^ (unsigned char)buffer[i]) * 1099511628211ull;
     CloseHandle(file);
     return h;
 }
@@ -268,7 +272,8 @@ TEST(KopierCopy, CopiesEveryFileAndFolderWithBytesAttributesAndTimes) {
     ASSERT_TRUE(source.at(L"readme.txt").attributes & FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(source.at(L"Verborgen").attributes & FILE_ATTRIBUTE_HIDDEN);
     size_t longest = 0;
-    for (const auto& e : source) longest = std::max(longest, run.target.size() + e.first.size());
+    for (const auto& e : source)
+        longest = std::max(longest, run.target.size() + e.first.size());
     ASSERT_GT(longest, 300u);
 
     EXPECT_EQ(kExitComplete, CopyAndWait(run, DupLoraArguments(run.source, run.target)));
@@ -395,8 +400,8 @@ CopySetup BigRun(const wchar_t* tag, uint64_t size) {
     end.QuadPart = (LONGLONG)size;
     EXPECT_TRUE(SetFilePointerEx(f, end, nullptr, FILE_BEGIN) && SetEndOfFile(f));
     CloseHandle(f);
-    f = CreateFileW((run.source + L"\\small.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                    0, nullptr);
+    f = CreateFileW((run.source + L"\\small.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0,
+                    nullptr);
     CloseHandle(f);
     return run;
 }
@@ -447,7 +452,8 @@ TEST(KopierCopy, CancelAnsweredNoCopiesOn) {
 std::wstring Fill(std::wstring text, const CopySetup& run) {
     for (auto [key, value] : {std::make_pair(L"{S}", run.source), {L"{T}", run.target}}) {
         size_t at;
-        while ((at = text.find(key)) != std::wstring::npos) text.replace(at, 3, value);
+        while ((at = text.find(key)) != std::wstring::npos)
+            text.replace(at, 3, value);
     }
     return text;
 }
@@ -455,11 +461,11 @@ std::wstring Fill(std::wstring text, const CopySetup& run) {
 TEST(KopierCopy, BadCommandLinesSayWhyGiveExitCode2AndCreateNothing) {
     CopySetup run = NewRun(L"bad", false);
     const wchar_t* const kLines[] = {
-        L"",                                  // nothing at all
-        L"{S}\\*.*",                          // no target
-        L"{S} {T} /e/s/u/be/ot/r-",           // no patterns: where would the blank split?
-        L"{S}\\*.* {T}\\*.* /e/s/u/be/ot/r-/q", // a switch we do not know
-        L"{S}\\*.* {S}\\..\\x\\*.* /e",       // ".." in a path
+        L"",                                           // nothing at all
+        L"{S}\\*.*",                                   // no target
+        L"{S} {T} /e/s/u/be/ot/r-",                    // no patterns: where would the blank split?
+        L"{S}\\*.* {T}\\*.* /e/s/u/be/ot/r-/q",        // a switch we do not know
+        L"{S}\\*.* {S}\\..\\x\\*.* /e",                // ".." in a path
         L"{S}\\missing\\*.* {T}\\*.* /e/s/u/be/ot/r-", // source not there
     };
     for (const wchar_t* line : kLines) {
@@ -532,7 +538,8 @@ TEST(KopierCopy, FullDiskStopsAtOnceWithoutPartialFiles) {
     run.target = disk.folder + L"\\target";
     CreateDirectoryW(run.source.c_str(), nullptr);
     for (int i = 0; i < 900; ++i)
-        WriteBytes(run.source + L"\\small_" + std::to_wstring(i) + L".txt", 100, (char)('a' + i % 26));
+        WriteBytes(run.source + L"\\small_" + std::to_wstring(i) + L".txt", 100,
+                   (char)('a' + i % 26));
     WriteBytes(run.source + L"\\large.bin", 1 << 20, 'x');
 
     driver::App app;

@@ -69,7 +69,8 @@ const ParseCase kParseCases[] = {
 
 TEST(KopierCommandLine, ReadsWhatCanBeReadWithCertaintyAndRefusesTheRest) {
     for (const ParseCase& c : kParseCases) {
-        SCOPED_TRACE(::testing::Message() << "arguments: " << ::testing::PrintToString(std::wstring(c.arguments)));
+        SCOPED_TRACE(::testing::Message()
+                     << "arguments: " << ::testing::PrintToString(std::wstring(c.arguments)));
         CopyCommand command = ParseCopyCommand(c.arguments);
         EXPECT_EQ((int)c.error, (int)command.error);
         EXPECT_EQ(std::wstring(c.source), command.source);
@@ -94,7 +95,8 @@ TEST(KopierCommandLine, SkipsTheProgramNameHoweverItIsWritten) {
         {L"kopier C:\\a\\*.*", L"C:\\a\\*.*"},
         {L"\"kopier.exe\"", L""},
     };
-    for (const auto& c : cases) EXPECT_EQ(std::wstring(c.arguments), ArgumentsOf(c.line));
+    for (const auto& c : cases)
+        EXPECT_EQ(std::wstring(c.arguments), ArgumentsOf(c.line));
 }
 
 TEST(KopierTexts, FormatsFiguresTheWayEachLanguageWritesThem) {
