@@ -37,8 +37,9 @@ const Pair kTexts[] = {
     {L"Der Zielordner kann nicht angelegt werden", L"The destination folder cannot be created"},
     {L"Auf dem Ziellaufwerk ist nicht genug Platz",
      L"There is not enough space on the destination drive"},
-    {L"halb kopierte Datei entfernt", L"partly copied file removed"},
 };
+
+static_assert(sizeof kTexts / sizeof kTexts[0] == (size_t)TextId::Count, "one pair per text");
 
 } // namespace
 

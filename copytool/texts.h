@@ -26,7 +26,7 @@ enum class TextId {
     SourceMissing,
     TargetNotCreatable,
     NotEnoughSpace,
-    PartialRemoved,
+    Count
 };
 
 const wchar_t* Text(TextId id, bool german);
