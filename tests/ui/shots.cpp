@@ -333,17 +333,19 @@ const struct {
     Install install;
     HWND (*drive)(Run*);
     bool (*finish)(Run*); // nullptr: the program is ended
+    DWORD paintMs;        // for a window just opened to paint itself
 } kShots[] = {
-    {"start-window", Install::None, StartWindow, nullptr},
-    {"info-window", Install::None, InfoWindow, nullptr},
-    {"volume-notice", Install::Large, VolumeNotice, nullptr},
-    {"name-dialog", Install::Small, NameDialog, nullptr},
-    {"copy-progress", Install::Large, CopyProgress, CancelCopy},
-    {"report-window", Install::Small, ReportWindow, Quit},
+    {"start-window", Install::None, StartWindow, nullptr, 700},
+    {"info-window", Install::None, InfoWindow, nullptr, 700},
+    {"volume-notice", Install::Large, VolumeNotice, nullptr, 700},
+    {"name-dialog", Install::Small, NameDialog, nullptr, 700},
+    // Painted all along; while the copy is held its speed figure sinks, so no waiting.
+    {"copy-progress", Install::Large, CopyProgress, CancelCopy, 0},
+    {"report-window", Install::Small, ReportWindow, Quit, 700},
 };
 
-bool Stop(const std::string& folder, const char* name, HWND hwnd) {
-    Sleep(700); // let it paint
+bool Stop(const std::string& folder, const char* name, HWND hwnd, DWORD paintMs) {
+    Sleep(paintMs);
     RECT r;
     GetWindowRect(hwnd, &r);
     std::string go = folder + "\\go.txt";
@@ -372,7 +374,7 @@ int main(int argc, char** argv) {
         run.work = driver::MakeTempDir("shot");
         bool ok = MakeInstallation(shot.install) && driver::Start(&run.app, run.work);
         HWND frame = ok ? shot.drive(&run) : nullptr;
-        ok = frame && Stop(argv[1], shot.name, frame);
+        ok = frame && Stop(argv[1], shot.name, frame, shot.paintMs);
         if (ok && shot.finish && !shot.finish(&run))
             Say("the program did not end as a user ends it");
         ReleaseCopyThreads(&run);
