@@ -1,15 +1,5 @@
-# Cross-compiling for Windows (x86_64) with mingw-w64's posix-thread compilers.
-set(CMAKE_SYSTEM_NAME Windows)
+# The build the tests run: 64-bit Windows, the only kind these machines execute under Wine.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
-set(CMAKE_ASM_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-common.cmake)
 # Windows programs built here run under Wine (tests, test discovery).
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)

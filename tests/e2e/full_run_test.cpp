@@ -5,7 +5,7 @@
 #include "tests/driver/driver.h"
 #include "tests/driver/wizard_driver.h"
 #include "tests/fixtures/fixture.h"
-#include "tests/steps/files.h"
+#include "tests/driver/files.h"
 #include "ui/windows.h"
 #include "wizard/report.h"
 #include "wizard/savegame.h"

@@ -2,7 +2,7 @@
 #include "app/state.h"
 #include "app/texts.h"
 #include "tests/driver/driver.h"
-#include "tests/steps/files.h"
+#include "tests/driver/files.h"
 #include "wizard/copy_run.h"
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 // shell's own link object, JSGME.ini, and a link started the way the shell starts it.
 #include "app/state.h"
 #include "tests/driver/driver.h"
-#include "tests/steps/files.h"
+#include "tests/driver/files.h"
 #include "wizard/shortcuts.h"
 #include "wizard/steps.h"
 

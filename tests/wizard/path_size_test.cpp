@@ -1,6 +1,6 @@
 // PathSize on real files, folders and drives.
 #include "tests/driver/driver.h"
-#include "tests/wizard/files.h"
+#include "tests/driver/files.h"
 #include "wizard/dialogs.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "app/state.h"
 #include "app/texts.h"
 #include "tests/driver/wizard_driver.h"
-#include "tests/wizard/files.h"
+#include "tests/driver/files.h"
 #include "ui/windows.h"
 #include "wizard/text_input.h"
 

@@ -1,6 +1,6 @@
 // The data volume: FormatVolume's table and FolderSize on real folders.
 #include "tests/driver/driver.h"
-#include "tests/wizard/files.h"
+#include "tests/driver/files.h"
 #include "wizard/volume.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,32 @@
-#include "tests/wizard/files.h"
+#include "tests/driver/files.h"
 
 #include <winioctl.h>
+
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <vector>
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), bytes.size());
+    return bool(out);
+}
+
+bool FileExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool AnythingAt(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool WriteFileOfSize(const std::string& path, long long size, DWORD attributes) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -51,4 +76,13 @@ void RemoveTree(const std::string& folder) {
         FindClose(listing);
     }
     RemoveDirectoryA(folder.c_str());
+}
+
+std::string Line(const std::string& text, int index) {
+    std::istringstream in(text);
+    std::string line;
+    for (int i = 0; i <= index; i++)
+        if (!std::getline(in, line)) return "";
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
 }
