@@ -332,12 +332,18 @@ void CopyWorker(Context* c) {
             c->interrupted = true;
             continue;
         }
+        // The window names one file until it is done, so a big file that takes minutes is not
+        // hidden behind the small ones the other threads finish meanwhile.
         {
             LockHold hold(&c->shared->lock);
-            c->shared->currentFile = item.rel;
+            if (c->shared->currentFile.empty()) c->shared->currentFile = item.rel;
         }
         DWORD error = ERROR_SUCCESS;
         Outcome outcome = CopyData(c, item, buffer, &error);
+        {
+            LockHold hold(&c->shared->lock);
+            if (c->shared->currentFile == item.rel) c->shared->currentFile.clear();
+        }
         if (outcome == Outcome::Copied) {
             ++c->filesCopied;
             c->bytesCopied += item.size;

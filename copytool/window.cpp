@@ -117,7 +117,8 @@ void UpdateProgress() {
             LockHold hold(&gShared.lock);
             current = gShared.currentFile;
         }
-        SetText(kIdCurrent, current);
+        // Between two files nobody is named: keep showing the last one rather than a blank.
+        if (!current.empty()) SetText(kIdCurrent, current);
     }
     DWORD now = GetTickCount();
     gSpeedSamples.emplace_back(now, bytesDone);
