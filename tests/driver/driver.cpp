@@ -1,5 +1,7 @@
 #include "tests/driver/driver.h"
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <cstdio>
 
@@ -8,6 +10,7 @@ namespace driver {
 namespace {
 
 const UINT kSendTimeoutMs = 5000;
+const DWORD kPressWaitMs = 3000;
 
 struct FindArgs {
     DWORD pid;
@@ -115,6 +118,24 @@ HWND WaitWindow(const App& app, const char* className, const char* title, int ti
     return nullptr;
 }
 
+HWND FindChildProcessWindow(const App& parent, const char* className) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return nullptr;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    HWND found = nullptr;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found;
+         more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID != parent.pid) continue;
+        App child;
+        child.pid = entry.th32ProcessID;
+        std::vector<HWND> windows = Collect(child, className, nullptr, true);
+        if (!windows.empty()) found = windows.front();
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
 bool WaitGone(HWND hwnd, int timeoutMs) {
     DWORD until = GetTickCount() + timeoutMs;
     do {
@@ -125,12 +146,20 @@ bool WaitGone(HWND hwnd, int timeoutMs) {
 }
 
 HWND WaitProgramWindow(const App& app, int number, int timeoutMs) {
-    // Each window is known by a gadget only it has: 7 info text, 4 picture, 12 report text.
+    // Each window is known by a gadget only it has (7 info text, 4 picture, 12 report text) and
+    // is complete once its last gadget exists (10, 5 and 11).
     int marker = number == 2 ? 7 : number == 3 ? 4 : 12;
+    int last = number == 2 ? 10 : number == 3 ? 5 : 11;
     DWORD until = GetTickCount() + timeoutMs;
     do {
-        for (HWND hwnd : Collect(app, "DuploraWindow", nullptr, true))
-            if (GetDlgItem(hwnd, marker)) return hwnd;
+        for (HWND hwnd : Collect(app, "DuploraWindow", nullptr, true)) {
+            if (!GetDlgItem(hwnd, marker) || !GetDlgItem(hwnd, last)) continue;
+            // The program answers a sent message only from its event loop, that is after it has
+            // finished setting the window up (texts, labels, hidden gadgets).
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+            return hwnd;
+        }
         Sleep(50);
     } while ((int)(until - GetTickCount()) > 0);
     return nullptr;
@@ -178,8 +207,14 @@ RECT ChildRect(HWND parent, int id) {
 }
 
 bool Press(HWND parent, int id) {
-    HWND button = Child(parent, id);
-    if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
+    // A window is shown before its buttons are made: give them a moment to appear.
+    HWND button = nullptr;
+    for (DWORD until = GetTickCount() + kPressWaitMs;;) {
+        button = Child(parent, id);
+        if (button && IsWindowVisible(button) && IsWindowEnabled(button)) break;
+        if ((int)(until - GetTickCount()) <= 0) return false;
+        Sleep(20);
+    }
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) !=
            0;

@@ -34,6 +34,10 @@ std::vector<HWND> FindWindows(const App& app, const char* className, const char*
 // Waits until a visible top-level window of that class (and title) exists; NULL on time-out.
 HWND WaitWindow(const App& app, const char* className, const char* title = nullptr,
                 int timeoutMs = kDefaultTimeoutMs);
+// A visible top-level window of that class belonging to a process that `parent` started (such
+// as the copy program Duplora runs); NULL when there is none yet.
+HWND FindChildProcessWindow(const App& parent, const char* className);
+
 // Waits until the window is gone (destroyed or hidden).
 bool WaitGone(HWND hwnd, int timeoutMs = kDefaultTimeoutMs);
 
@@ -48,7 +52,7 @@ bool Visible(HWND hwnd);
 RECT ChildRect(HWND parent, int id); // in the parent's client coordinates
 
 // Presses a visible, enabled button of another process (BM_CLICK) and returns once it has been
-// delivered; false for a missing, hidden or disabled button.
+// delivered; false for a button that stays missing, hidden or disabled for a few seconds.
 bool Press(HWND parent, int id);
 // A close request on the window (its close box).
 void Close(HWND hwnd);

@@ -15,7 +15,6 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -105,34 +104,7 @@ void RemoveFolder(const std::string& folder) {
     RemoveWideTree(wide);
 }
 
-// The copy program's window: the one of a process that our Duplora started (other tests may
-// have copy windows of their own on the same display).
-// Presses a button of the program's windows. The click is sent, and a sent message is handled
-// inside the program's GetMessage without making it return: a posted WM_NULL wakes its loop to
-// look at the event the click queued.
-bool PressAndWake(HWND window, int id) {
-    bool pressed = driver::Press(window, id);
-    PostMessageA(window, WM_NULL, 0, 0);
-    return pressed;
-}
 
-HWND FindCopyWindow(const driver::App& app) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return nullptr;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    HWND found = nullptr;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found;
-         more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ParentProcessID != app.pid) continue;
-        driver::App child;
-        child.pid = entry.th32ProcessID;
-        std::vector<HWND> windows = driver::FindWindows(child, kCopyWindowClass);
-        if (!windows.empty()) found = windows.front();
-    }
-    CloseHandle(snapshot);
-    return found;
-}
 
 class FullRun : public ::testing::Test {
   protected:
@@ -194,10 +166,10 @@ class FullRun : public ::testing::Test {
         ASSERT_TRUE(driver::Start(&app_, work_));
         HWND start = driver::WaitProgramWindow(app_, WINDOW_START);
         ASSERT_TRUE(start);
-        ASSERT_TRUE(PressAndWake(start, languageGadget));
+        ASSERT_TRUE(driver::Press(start, languageGadget));
         HWND info = driver::WaitProgramWindow(app_, WINDOW_INFO);
         ASSERT_TRUE(info);
-        ASSERT_TRUE(PressAndWake(info, GADGET_OK));
+        ASSERT_TRUE(driver::Press(info, GADGET_OK));
         ASSERT_NO_FATAL_FAILURE(Expect(10, IDOK));
         ASSERT_NO_FATAL_FAILURE(ChooseFolder(source_));
         ASSERT_NO_FATAL_FAILURE(Expect(20, IDOK));
@@ -214,7 +186,7 @@ class FullRun : public ::testing::Test {
         while ((int)(until - GetTickCount()) > 0) {
             driver::MessageBoxInfo box = driver::WaitMessageBox(app_, 200);
             if (box.hwnd) return box;
-            HWND window = FindCopyWindow(app_);
+            HWND window = driver::FindChildProcessWindow(app_, kCopyWindowClass);
             HWND button = window ? driver::Child(window, kCopyButton) : nullptr;
             std::string label = button ? driver::Text(button) : "";
             if (button && IsWindowEnabled(button) && label != "Cancel" && label != "Abbrechen")
@@ -243,7 +215,7 @@ class FullRun : public ::testing::Test {
                   ReportText(copy_, SpecialFolderPath(CSIDL_PERSONAL), "MP1", copyName_));
         EXPECT_EQ(driver::ChildText(report, GADGET_REPORT_FOOTER), GetText(85));
         EXPECT_EQ(driver::ChildText(report, GADGET_QUIT), Language == 0 ? "BEENDEN" : "QUIT");
-        ASSERT_TRUE(PressAndWake(report, GADGET_QUIT));
+        ASSERT_TRUE(driver::Press(report, GADGET_QUIT));
         EXPECT_EQ(driver::WaitExit(&app_), 0);
 
         // The copy: every entry of the source, byte for byte, but the game's temp file and the
@@ -306,7 +278,7 @@ TEST_F(FullRun, ACancelledCopyEndsWithTheIncompleteCopyMessageAndNoShortcut) {
     ASSERT_NO_FATAL_FAILURE(WizardUpToTheCopy(GADGET_ENGLISH));
     HWND window = nullptr;
     for (DWORD until = GetTickCount() + 30000; !window && (int)(until - GetTickCount()) > 0;)
-        if (!(window = FindCopyWindow(app_))) Sleep(10);
+        if (!(window = driver::FindChildProcessWindow(app_, kCopyWindowClass))) Sleep(10);
     ASSERT_TRUE(window) << "the copy program's window never showed";
     driver::App copyProgram;
     GetWindowThreadProcessId(window, &copyProgram.pid);

@@ -116,24 +116,20 @@ bool MakeInstallation(Install install) {
     return ok;
 }
 
+// The copy program's window class, as the driver's narrow functions take it.
+const char kCopyClass[] = "KopierWindow";
+
 // ---- driving -------------------------------------------------------------------------------
 
-// A click is sent, and a sent message is handled inside the program's GetMessage without making
-// it return: a posted WM_NULL wakes its loop to look at the event the click queued.
-bool PressAndWake(HWND window, int id) {
-    bool pressed = driver::Press(window, id);
-    PostMessageA(window, WM_NULL, 0, 0);
-    return pressed;
-}
 
 bool Language(Run* run) {
     HWND start = driver::WaitProgramWindow(run->app, WINDOW_START, driver::kSlowTimeoutMs);
-    return start && PressAndWake(start, GADGET_ENGLISH);
+    return start && driver::Press(start, GADGET_ENGLISH);
 }
 
 bool InfoOk(Run* run) {
     HWND info = driver::WaitProgramWindow(run->app, WINDOW_INFO, driver::kSlowTimeoutMs);
-    return info && PressAndWake(info, GADGET_OK);
+    return info && driver::Press(info, GADGET_OK);
 }
 
 HWND NextMessageBox(Run* run) {
@@ -184,26 +180,6 @@ bool UpToTheCopy(Run* run) {
            AnswerNameDialog(run, kCopyName) && Ok(run);
 }
 
-// The copy program's window: the one of a process our Duplora started.
-HWND FindCopyWindow(const driver::App& app) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return nullptr;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    HWND found = nullptr;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found;
-         more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ParentProcessID != app.pid) continue;
-        driver::App child;
-        child.pid = entry.th32ProcessID;
-        char cls[64];
-        WideCharToMultiByte(CP_ACP, 0, kCopyWindowClass, -1, cls, sizeof cls, nullptr, nullptr);
-        std::vector<HWND> windows = driver::FindWindows(child, cls);
-        if (!windows.empty() && IsWindowVisible(windows.front())) found = windows.front();
-    }
-    CloseHandle(snapshot);
-    return found;
-}
 
 // Holds every thread of the copy program but the window's: the copy stops where it is while
 // the window goes on painting, so the picture shows the bar partway however fast the disk is.
@@ -258,7 +234,7 @@ HWND CopyProgress(Run* run) {
     if (!UpToTheCopy(run)) return nullptr;
     HWND window = nullptr;
     for (DWORD until = GetTickCount() + 30000; !window && (int)(until - GetTickCount()) > 0;)
-        if (!(window = FindCopyWindow(run->app))) Sleep(10);
+        if (!(window = driver::FindChildProcessWindow(run->app, kCopyClass))) Sleep(10);
     if (!window) {
         Say("the copy program's window never showed");
         return nullptr;
@@ -287,7 +263,7 @@ HWND CopyProgress(Run* run) {
 // the incomplete copy and of the ended run.
 bool CancelCopy(Run* run) {
     ReleaseCopyThreads(run);
-    HWND window = FindCopyWindow(run->app);
+    HWND window = driver::FindChildProcessWindow(run->app, kCopyClass);
     if (window) {
         // Posted: the program asks back from inside the click, which a sent click would wait for.
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(kIdButton, BN_CLICKED),
@@ -306,7 +282,7 @@ bool AfterTheCopy(Run* run) {
     while ((int)(until - GetTickCount()) > 0) {
         driver::MessageBoxInfo box = driver::WaitMessageBox(run->app, 200);
         if (box.hwnd) return driver::AnswerAndWait(box.hwnd, IDOK);
-        HWND window = FindCopyWindow(run->app);
+        HWND window = driver::FindChildProcessWindow(run->app, kCopyClass);
         HWND button = window ? driver::Child(window, kIdButton) : nullptr;
         std::string label = button ? driver::Text(button) : "";
         if (button && IsWindowEnabled(button) && label != "Cancel" && label != "Abbrechen")
@@ -324,7 +300,7 @@ HWND ReportWindow(Run* run) {
 
 bool Quit(Run* run) {
     HWND report = driver::WaitProgramWindow(run->app, WINDOW_REPORT, 1000);
-    return report && PressAndWake(report, GADGET_QUIT) &&
+    return report && driver::Press(report, GADGET_QUIT) &&
            driver::WaitExit(&run->app, driver::kSlowTimeoutMs) == 0;
 }
 
