@@ -17,7 +17,6 @@ import random
 import struct
 import subprocess
 import sys
-import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import raster  # noqa: E402
@@ -237,20 +236,7 @@ def to_bytes(img):
 
 
 def write_png(path, rgb):
-    raw = bytearray()
-    for y in range(H):
-        raw.append(0)
-        raw += rgb[y * W * 3:(y + 1) * W * 3]
-
-    def chunk(kind, data):
-        return (struct.pack(">I", len(data)) + kind + data
-                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", W, H, 8, 2, 0, 0, 0)))
-        f.write(chunk(b"IDAT", zlib.compress(bytes(raw), 9)))
-        f.write(chunk(b"IEND", b""))
+    raster.write_png(path, W, H, rgb, 3)
 
 
 def encode_jpeg(rgb):

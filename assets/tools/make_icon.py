@@ -13,7 +13,6 @@ import math
 import os
 import struct
 import sys
-import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import raster  # noqa: E402
@@ -120,21 +119,8 @@ def ico_bytes(images):
 
 
 def write_png(path, size, pixels):
-    raw = bytearray()
-    for y in range(size):
-        raw.append(0)
-        for x in range(size):
-            raw += bytes(int(v + 0.5) for v in pixels[y * size + x])
-
-    def chunk(kind, body):
-        return (struct.pack(">I", len(body)) + kind + body
-                + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
-
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)))
-        f.write(chunk(b"IDAT", zlib.compress(bytes(raw), 9)))
-        f.write(chunk(b"IEND", b""))
+    data = bytes(int(v + 0.5) for pixel in pixels for v in pixel)
+    raster.write_png(path, size, size, data, 4)
 
 
 def main(argv):

@@ -218,3 +218,27 @@ class ValueNoise:
             y *= 2.03
             amp *= 0.5
         return total
+
+
+def write_png(path, width, height, data, channels):
+    """Writes 8-bit RGB (channels 3) or RGBA (channels 4) pixel bytes, row after row, as a PNG:
+    previews of what the scripts draw."""
+    import struct
+    import zlib
+
+    stride = width * channels
+    raw = bytearray()
+    for y in range(height):
+        raw.append(0)
+        raw += data[y * stride:(y + 1) * stride]
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body
+                + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+
+    colour_type = 6 if channels == 4 else 2
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n")
+        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0)))
+        f.write(chunk(b"IDAT", zlib.compress(bytes(raw), 9)))
+        f.write(chunk(b"IEND", b""))
