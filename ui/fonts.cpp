@@ -24,9 +24,9 @@ void CreateFonts() {
         DeleteDC(dc);
     }
     for (int n = 1; n <= FONT_COUNT; n++) {
-        FontSpec spec = FontSpecFor(n);
-        gFonts[n] = CreateFontA(FontHeight(spec.points, logPixelsY), 0, 0, 0, spec.weight, FALSE,
-                                FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, spec.face);
+        FontSpec font = FontSpecFor(n);
+        gFonts[n] = CreateFontA(FontHeight(font.points, logPixelsY), 0, 0, 0, font.weight, FALSE,
+                                FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, font.face);
     }
 }
 

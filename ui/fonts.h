@@ -10,7 +10,7 @@ struct FontSpec {
     int weight;
 };
 
-// The face, size and weight of font `number` (1 to 5); a zero spec for other numbers.
+// The face, size and weight of font `number` (1 to 5); all zero for other numbers.
 FontSpec FontSpecFor(int number);
 
 // CreateFontA's height for a size in points on a display with `logPixelsY` dots per inch.

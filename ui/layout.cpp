@@ -26,19 +26,19 @@ const GadgetSpec kGadgetSpecs[] = {
 const int kGadgetSpecCount = sizeof kGadgetSpecs / sizeof kGadgetSpecs[0];
 
 const GadgetSpec* FindGadgetSpec(int number) {
-    for (const GadgetSpec& spec : kGadgetSpecs)
-        if (spec.number == number) return &spec;
+    for (const GadgetSpec& layout : kGadgetSpecs)
+        if (layout.number == number) return &layout;
     return nullptr;
 }
 
-DWORD GadgetStyle(const GadgetSpec& spec) {
-    switch (spec.kind) {
+DWORD GadgetStyle(const GadgetSpec& layout) {
+    switch (layout.kind) {
     case GADGET_BUTTON:
         return WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON;
     case GADGET_TEXT:
         // Clipped against the buttons that lie on them, so a repaint never hides a button.
         return WS_CHILD | WS_VISIBLE | WS_GROUP | WS_CLIPSIBLINGS | SS_NOPREFIX |
-               (spec.centred ? SS_CENTER : SS_LEFT);
+               (layout.centred ? SS_CENTER : SS_LEFT);
     case GADGET_PICTURE_KIND:
         return WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW;
     }

@@ -25,7 +25,7 @@ extern const GadgetSpec kGadgetSpecs[];
 extern const int kGadgetSpecCount;
 
 const GadgetSpec* FindGadgetSpec(int number);
-DWORD GadgetStyle(const GadgetSpec& spec);
+DWORD GadgetStyle(const GadgetSpec& layout);
 
 // Top-left corner that centres a window of this outer size on a screen of this size; a window
 // larger than the screen starts at 0 on that axis.

@@ -144,12 +144,12 @@ void RaiseGadget(HWND hwnd) {
 // StatusLine shown later, and a text gadget the buttons lying on it. So every new gadget goes on
 // top of those made before it, and the window's buttons on top of everything, where they are
 // drawn and receive the clicks.
-void PlaceInZOrder(const GadgetSpec& spec) {
-    RaiseGadget(gGadgets[spec.number].hwnd);
-    if (spec.kind == GADGET_BUTTON) return;
+void PlaceInZOrder(const GadgetSpec& layout) {
+    RaiseGadget(gGadgets[layout.number].hwnd);
+    if (layout.kind == GADGET_BUTTON) return;
     for (int i = 0; i < kGadgetSpecCount; i++) {
         const GadgetSpec& other = kGadgetSpecs[i];
-        if (other.window == spec.window && other.kind == GADGET_BUTTON &&
+        if (other.window == layout.window && other.kind == GADGET_BUTTON &&
             gGadgets[other.number].hwnd)
             RaiseGadget(gGadgets[other.number].hwnd);
     }
@@ -157,17 +157,17 @@ void PlaceInZOrder(const GadgetSpec& spec) {
 
 // Creates the gadget of the layout table with this number on its window.
 void CreateGadget(int number) {
-    const GadgetSpec* spec = FindGadgetSpec(number);
-    if (!spec || !gWindows[spec->window]) return;
-    const char* cls = spec->kind == GADGET_BUTTON ? "Button" : "Static";
-    HWND hwnd = CreateWindowExA(0, cls, spec->text, GadgetStyle(*spec), spec->x, spec->y,
-                                spec->width, spec->height, gWindows[spec->window],
+    const GadgetSpec* layout = FindGadgetSpec(number);
+    if (!layout || !gWindows[layout->window]) return;
+    const char* cls = layout->kind == GADGET_BUTTON ? "Button" : "Static";
+    HWND hwnd = CreateWindowExA(0, cls, layout->text, GadgetStyle(*layout), layout->x, layout->y,
+                                layout->width, layout->height, gWindows[layout->window],
                                 (HMENU)(INT_PTR)number, GetModuleHandleA(nullptr), nullptr);
     if (!hwnd) return;
-    gGadgets[number] = {hwnd, spec->window, false, 0, 0, nullptr};
-    if (spec->font) SendMessageA(hwnd, WM_SETFONT, (WPARAM)GetFont(spec->font), TRUE);
-    PlaceInZOrder(*spec);
-    if (spec->kind == GADGET_TEXT) SetGadgetColours(number, spec->textColour, spec->backColour);
+    gGadgets[number] = {hwnd, layout->window, false, 0, 0, nullptr};
+    if (layout->font) SendMessageA(hwnd, WM_SETFONT, (WPARAM)GetFont(layout->font), TRUE);
+    PlaceInZOrder(*layout);
+    if (layout->kind == GADGET_TEXT) SetGadgetColours(number, layout->textColour, layout->backColour);
 }
 
 // Tab and Shift+Tab walk the active window's visible, enabled buttons in creation order; Enter and
@@ -186,9 +186,9 @@ bool HandleKey(const MSG& msg) {
     HWND order[GADGET_COUNT];
     int count = 0, current = -1;
     for (int i = 0; i < kGadgetSpecCount; i++) {
-        const GadgetSpec& spec = kGadgetSpecs[i];
-        if (spec.window != window || spec.kind != GADGET_BUTTON) continue;
-        HWND h = gGadgets[spec.number].hwnd;
+        const GadgetSpec& layout = kGadgetSpecs[i];
+        if (layout.window != window || layout.kind != GADGET_BUTTON) continue;
+        HWND h = gGadgets[layout.number].hwnd;
         if (!h || !IsWindowVisible(h) || !IsWindowEnabled(h)) continue;
         if (h == GetFocus()) current = count;
         order[count++] = h;
